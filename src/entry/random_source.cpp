@@ -1,0 +1,7 @@
+#include "entry/random_source.h"
+
+namespace quillhaven {
+
+RandomSource randomSource;
+
+}  // namespace quillhaven

@@ -1,0 +1,84 @@
+// The plug-in's whole contract with the game: one typed operation per native.
+// Where the plug-in only ever passes a constant, the operation pushes it itself
+// and takes no parameter for it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "game/vec3.h"
+
+namespace quillhaven {
+
+using Entity = int32_t;     // a ped, horse or object; 0 names nothing
+using GameHash = uint32_t;  // what nameHash gives for a name
+
+// Names
+GameHash nameHash(const char* name);
+
+// Time and the main loop's gates
+int32_t gameTimer();
+int32_t clockHour();
+int32_t gateSubject();
+bool gateTest(int32_t subject);
+bool gateFlag();
+int32_t positionGate(Vec3 position);
+int32_t townTest(GameHash zone);
+
+// Entities and peds
+Entity playerPed();
+Vec3 entityPosition(Entity entity, int32_t flag);
+bool entityExists(Entity entity);
+bool entityDead(Entity entity);
+GameHash entityModel(Entity entity);
+float entityHeading(Entity entity);
+float pointDistance(Vec3 a, Vec3 b);
+bool pedIsMale(Entity ped);
+bool pedIsSpeaking(Entity ped);
+GameHash pedRelationshipGroup(Entity ped);
+GameHash pedDisposition(Entity ped);
+bool pedIsRiding(Entity ped);
+Entity pedMount(Entity ped);
+bool pedRejectTest1(Entity ped);
+bool pedRejectTest2(Entity ped);
+bool pedRejectTest3(Entity ped);
+bool pedRequireTest(Entity ped);
+bool visitHoldTest(Entity ped);
+
+// The peds the game reports near a ped. The game fills at most NearbyCapacity
+// handles; a larger count it reports is clamped, a count of zero or less
+// yields none.
+inline constexpr int32_t NearbyCapacity = 120;
+struct NearbyPeds {
+  std::array<int32_t, NearbyCapacity + 1> buffer{};  // [0] the capacity, then handles
+  int32_t count = 0;
+  const Entity* begin() const { return buffer.data() + 1; }
+  const Entity* end() const { return begin() + count; }
+};
+NearbyPeds nearbyPeds(Entity ped);
+
+// Objects
+bool objectNearPoint(Vec3 point, GameHash model);
+Entity closestObject(Vec3 point, GameHash model);
+void hitchPostPrepare(Entity post);
+
+// Orders, speech and weapons
+void taskGoTo(Entity ped, Vec3 point);
+void taskScenarioHere(Entity ped, GameHash scenario, float heading);
+void taskTurnTo(Entity ped, float heading);
+void taskMount(Entity ped, Entity mount);
+void taskDismount(Entity ped);
+void taskHitch(Entity ped, Entity post);
+void releaseVisitor(Entity ped);
+void giveWeapon(Entity ped, GameHash weapon);
+
+// The record that goes with every spoken line, eight 64-bit slots.
+struct SpeechParams {
+  uint64_t slots[8] = {};
+};
+void speakWithParams(Entity ped, const SpeechParams& params);
+
+// A ped speaks a named line, clearly, as a spoken beat. All speech goes here.
+void sayLine(Entity ped, const char* line);
+
+}  // namespace quillhaven

@@ -1,0 +1,196 @@
+#include "game/fake_game.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace substitute {
+
+namespace {
+
+// High halves of result slots: anything that reads them reads nonsense.
+constexpr uint64_t junkHigh = 0xA5A5A5A500000000ull;
+
+float floatFromBits(uint32_t bits) {
+  float value = 0.0f;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+uint32_t bitsFromFloat(float value) {
+  uint32_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// A nonzero pattern with a zero exponent is a denormal, which no argument of
+// the game ever is: it is what an integer pushed where a float belongs looks like.
+bool looksLikeIntegerNotFloat(uint32_t bits) { return (bits & 0x7F800000u) == 0 && (bits & 0x007FFFFFu) != 0; }
+
+std::string formatFloat(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
+  return text;
+}
+
+}  // namespace
+
+float Arg::f() const { return floatFromBits(static_cast<uint32_t>(slot)); }
+
+std::string NativeCall::describe() const {
+  std::string text(name());
+  text += '(';
+  for (size_t index = 0; index < args.size(); ++index) {
+    const Arg& arg = args[index];
+    if (index > 0) text += ", ";
+    switch (arg.kind) {
+      case 'f': text += formatFloat(arg.f()); break;
+      case 't': text += '"' + arg.text + '"'; break;
+      case 's': text += "speech \"" + arg.text + '"'; break;
+      case 'b': text += "buffer"; break;
+      default: text += std::to_string(arg.i()); break;
+    }
+  }
+  return text + ')';
+}
+
+Answer::Answer() { slots_.fill(junkHigh); }
+void Answer::setLow(int index, uint32_t bits) { slots_[index] = junkHigh | bits; }
+void Answer::setInt(int32_t value) { setLow(0, static_cast<uint32_t>(value)); }
+void Answer::setFloat(float value) { setLow(0, bitsFromFloat(value)); }
+void Answer::setVec3(float x, float y, float z) {
+  setLow(0, bitsFromFloat(x));
+  setLow(1, bitsFromFloat(y));
+  setLow(2, bitsFromFloat(z));
+}
+
+FakeGame::FakeGame() { resetResponders(); }
+
+uint32_t FakeGame::hashName(std::string_view text) {
+  uint32_t hash = 2166136261u;  // FNV-1a
+  for (char c : text) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  return hash;
+}
+
+void FakeGame::resetResponders() {
+  responders_.clear();
+  on("nameHash", [](const NativeCall& call, Answer& answer) { answer.setHash(hashName(call.args[0].text)); });
+  on("gameTimer", [this](const NativeCall&, Answer& answer) { answer.setInt(gameTime); });
+}
+
+void FakeGame::clearRecords() {
+  calls.clear();
+  rejections.clear();
+  globals.clear();
+  gameTime = 0;
+  tickCount64 = 0;
+  tickCount = 0;
+  inCall_ = false;
+  pendingSlots_.clear();
+}
+
+void FakeGame::on(std::string_view native, Responder responder) {
+  responders_[nativeHash(native)] = std::move(responder);
+}
+
+void FakeGame::answerInt(std::string_view native, int32_t value) {
+  on(native, [value](const NativeCall&, Answer& answer) { answer.setInt(value); });
+}
+
+void FakeGame::answerFloat(std::string_view native, float value) {
+  on(native, [value](const NativeCall&, Answer& answer) { answer.setFloat(value); });
+}
+
+void FakeGame::fillNearby(const NativeCall& call, Answer& answer, const std::vector<int32_t>& handles,
+                          int32_t reportedCount) {
+  auto* buffer = reinterpret_cast<int32_t*>(static_cast<uintptr_t>(call.args[1].slot));
+  const size_t capacity = buffer[0] > 0 ? static_cast<size_t>(buffer[0]) : 0;
+  for (size_t index = 0; index < handles.size() && index < capacity; ++index) buffer[1 + index] = handles[index];
+  answer.setInt(reportedCount);
+}
+
+std::vector<NativeCall> FakeGame::callsNamed(std::string_view native) const {
+  std::vector<NativeCall> found;
+  for (const NativeCall& call : calls) {
+    if (call.name() == native) found.push_back(call);
+  }
+  return found;
+}
+
+void FakeGame::reject(std::string reason) { rejections.push_back(std::move(reason)); }
+
+void FakeGame::init(uint64_t hash) {
+  if (inCall_) reject("a native call started before the previous one finished");
+  inCall_ = true;
+  pendingHash_ = hash;
+  pendingSlots_.clear();
+}
+
+void FakeGame::push(uint64_t slot) {
+  if (!inCall_) reject("an argument pushed outside a native call");
+  pendingSlots_.push_back(slot);
+}
+
+bool FakeGame::decode(const NativeInfo& info, NativeCall& call) {
+  call.info = &info;
+  if (pendingSlots_.size() != info.args.size()) {
+    reject(std::string(info.name) + ": " + std::to_string(pendingSlots_.size()) + " arguments, the game takes " +
+           std::to_string(info.args.size()));
+    return false;
+  }
+  bool valid = true;
+  for (size_t index = 0; index < info.args.size(); ++index) {
+    Arg arg;
+    arg.kind = info.args[index];
+    arg.slot = pendingSlots_[index];
+    const std::string where = std::string(info.name) + " argument " + std::to_string(index) + ": ";
+    const bool isValue = arg.kind == 'i' || arg.kind == 'f';
+    if (isValue && (arg.slot >> 32) != 0) {
+      reject(where + "high half not zero");
+      valid = false;
+    } else if (arg.kind == 'f' && looksLikeIntegerNotFloat(static_cast<uint32_t>(arg.slot))) {
+      reject(where + "an integer where a float belongs");
+      valid = false;
+    } else if (!isValue && arg.slot == 0) {
+      reject(where + "null address");
+      valid = false;
+    } else if (arg.kind == 't') {
+      arg.text = reinterpret_cast<const char*>(static_cast<uintptr_t>(arg.slot));
+    } else if (arg.kind == 's') {
+      const auto* record = reinterpret_cast<const uint64_t*>(static_cast<uintptr_t>(arg.slot));
+      arg.record.assign(record, record + 8);
+      if (record[0] != 0) arg.text = reinterpret_cast<const char*>(static_cast<uintptr_t>(record[0]));
+    } else if (arg.kind == 'b') {
+      const auto* buffer = reinterpret_cast<const int32_t*>(static_cast<uintptr_t>(arg.slot));
+      arg.record.push_back(static_cast<uint64_t>(static_cast<uint32_t>(buffer[0])));
+    }
+    call.args.push_back(std::move(arg));
+  }
+  return valid;
+}
+
+uint64_t* FakeGame::call() {
+  answer_ = Answer();
+  if (!inCall_) {
+    reject("a native called without nativeInit");
+    return answer_.slots();
+  }
+  inCall_ = false;
+  const NativeInfo* info = findNative(pendingHash_);
+  if (info == nullptr) {
+    char hash[24];
+    std::snprintf(hash, sizeof hash, "0x%016llX", static_cast<unsigned long long>(pendingHash_));
+    reject(std::string("unknown native ") + hash);
+    return answer_.slots();
+  }
+  NativeCall decoded;
+  if (!decode(*info, decoded)) return answer_.slots();
+  calls.push_back(decoded);
+  auto responder = responders_.find(info->hash);
+  if (responder != responders_.end()) responder->second(calls.back(), answer_);
+  return answer_.slots();
+}
+
+}  // namespace substitute

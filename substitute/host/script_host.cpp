@@ -1,0 +1,84 @@
+#include "host/script_host.h"
+
+namespace substitute {
+
+namespace {
+
+// Generous for a script that keeps a few hundred bytes of locals, and room for
+// a sanitizer's larger frames.
+constexpr size_t scriptStackSize = 1u << 20;
+
+ScriptMainFn currentScript = nullptr;
+
+void runCurrentScript() { currentScript(); }
+
+}  // namespace
+
+ScriptHost& host() {
+  static ScriptHost instance;
+  return instance;
+}
+
+ScriptMainFn ScriptHost::registeredScript() const {
+  ScriptMainFn script = nullptr;
+  for (const Registration& registration : registrations) {
+    if (registration.kind == Registration::Kind::scriptRegister) script = registration.script;
+    if (registration.kind == Registration::Kind::scriptUnregister) script = nullptr;
+  }
+  return script;
+}
+
+bool ScriptHost::startScript() {
+  ScriptMainFn script = registeredScript();
+  if (script == nullptr) return false;
+  if (fibre_) retired_.push_back(std::move(fibre_));
+  currentScript = script;
+  pendingWait_ = 0;
+  fibre_ = std::make_unique<Fibre>(&runCurrentScript, scriptStackSize);
+  fibre_->resume();
+  return true;
+}
+
+void ScriptHost::runWaits(int count) {
+  for (int done = 0; done < count && scriptRunning(); ++done) {
+    game.gameTime = static_cast<int32_t>(static_cast<uint32_t>(game.gameTime) + pendingWait_);
+    if (onWait) onWait(pendingWait_);
+    fibre_->resume();
+  }
+}
+
+bool ScriptHost::scriptRunning() const { return fibre_ && !fibre_->finished(); }
+
+void ScriptHost::reset() {
+  if (fibre_) retired_.push_back(std::move(fibre_));
+  registrations.clear();
+  waits.clear();
+  onWait = nullptr;
+  pendingWait_ = 0;
+  game.clearRecords();
+  game.resetResponders();
+}
+
+void ScriptHost::registerScript(void* module, ScriptMainFn script) {
+  registrations.push_back({Registration::Kind::scriptRegister, module, script, nullptr});
+}
+
+void ScriptHost::unregisterScript(void* module) {
+  registrations.push_back({Registration::Kind::scriptUnregister, module, nullptr, nullptr});
+}
+
+void ScriptHost::registerKeyboard(KeyboardHandlerFn handler) {
+  registrations.push_back({Registration::Kind::keyboardHandlerRegister, nullptr, nullptr, handler});
+}
+
+void ScriptHost::unregisterKeyboard(KeyboardHandlerFn handler) {
+  registrations.push_back({Registration::Kind::keyboardHandlerUnregister, nullptr, nullptr, handler});
+}
+
+void ScriptHost::scriptWait(uint32_t milliseconds) {
+  waits.push_back(milliseconds);
+  pendingWait_ = milliseconds;
+  if (fibre_) fibre_->yield();
+}
+
+}  // namespace substitute

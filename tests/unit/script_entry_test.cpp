@@ -1,0 +1,150 @@
+// The library's front door: attach and detach, the script's start, the key
+// table and the random generator.
+#include <gmock/gmock.h>
+
+#include <algorithm>
+
+#include "entry/key_states.h"
+#include "entry/random_source.h"
+#include "entry/shopkeeper_models.h"
+#include "host_fixture.h"
+
+namespace {
+
+using substitute::Registration;
+using ::testing::Each;
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+using Kind = Registration::Kind;
+
+const std::vector<std::string> shopkeeperModelNames = {
+    "s_m_m_trainstationworker_01",   "s_m_m_valbankguards_01",        "s_m_y_newspaperboy_01",
+    "u_f_m_tumgeneralstoreowner_01", "u_m_m_armgeneralstoreowner_01", "u_m_m_nbxgeneralstoreowner_01",
+    "u_m_m_rhdgenstoreowner_01",     "u_m_m_rhdgenstoreowner_02",     "u_m_m_strgenstoreowner_01",
+    "u_m_m_walgeneralstoreowner_01", "u_m_o_blwgeneralstoreowner_01", "u_m_m_valgenstoreowner_01",
+    "u_m_m_asbgunsmith_01",          "u_m_m_nbxgunsmith_01",          "u_m_m_rhdgunsmith_01",
+    "u_m_m_tumgunsmith_01",          "u_m_m_valgunsmith_01",          "u_m_m_nbxdoctor_01",
+    "u_m_m_valdoctor_01",            "cs_sddoctor_01",
+};
+
+int moduleHandle;  // any address stands for the module
+
+using LibraryEntryTest = HostTest;
+
+TEST_F(LibraryEntryTest, AttachRegistersTheScriptThenTheKeyboardHandler) {
+  EXPECT_EQ(libraryEntry(&moduleHandle, 1), 1);
+  ASSERT_EQ(host.registrations.size(), 2u);
+  EXPECT_EQ(host.registrations[0].kind, Kind::scriptRegister);
+  EXPECT_EQ(host.registrations[0].module, &moduleHandle);
+  EXPECT_EQ(host.registrations[0].script, &scriptMain);
+  EXPECT_EQ(host.registrations[1].kind, Kind::keyboardHandlerRegister);
+  EXPECT_EQ(host.registrations[1].keyboard, &keyboardHandler);
+}
+
+TEST_F(LibraryEntryTest, DetachUnregistersTheScriptThenTheKeyboardHandler) {
+  EXPECT_EQ(libraryEntry(&moduleHandle, 0), 1);
+  ASSERT_EQ(host.registrations.size(), 2u);
+  EXPECT_EQ(host.registrations[0].kind, Kind::scriptUnregister);
+  EXPECT_EQ(host.registrations[0].module, &moduleHandle);
+  EXPECT_EQ(host.registrations[1].kind, Kind::keyboardHandlerUnregister);
+  EXPECT_EQ(host.registrations[1].keyboard, &keyboardHandler);
+}
+
+TEST_F(LibraryEntryTest, ThreadAttachAndDetachDoNothingAndSucceed) {
+  EXPECT_EQ(libraryEntry(&moduleHandle, 2), 1);
+  EXPECT_EQ(libraryEntry(&moduleHandle, 3), 1);
+  EXPECT_TRUE(host.registrations.empty());
+  EXPECT_TRUE(game.calls.empty());
+}
+
+class ScriptStartTest : public HostTest {
+ protected:
+  void SetUp() override {
+    HostTest::SetUp();
+    libraryEntry(&moduleHandle, 1);
+  }
+  static std::vector<uint32_t> expectedModelHashes() {
+    std::vector<uint32_t> hashes;
+    for (const std::string& name : shopkeeperModelNames) hashes.push_back(substitute::FakeGame::hashName(name));
+    return hashes;
+  }
+};
+
+TEST_F(ScriptStartTest, HashesTheTwentyShopkeeperModelsInOrderBeforeAnythingElse) {
+  ASSERT_TRUE(host.startScript());
+  std::vector<std::string> expected;
+  for (const std::string& name : shopkeeperModelNames) expected.push_back("nameHash(\"" + name + "\")");
+  EXPECT_THAT(describedCalls(), ElementsAreArray(expected));
+  EXPECT_THAT(quillhaven::ShopkeeperModels, ElementsAreArray(expectedModelHashes()));
+}
+
+TEST_F(ScriptStartTest, ASecondStartReplacesTheModelsInsteadOfAddingToThem) {
+  host.startScript();
+  host.startScript();
+  EXPECT_EQ(game.callsNamed("nameHash").size(), 40u);
+  EXPECT_THAT(quillhaven::ShopkeeperModels, ElementsAreArray(expectedModelHashes()));
+}
+
+TEST_F(ScriptStartTest, SeedsTheGeneratorFromTheLowHalfOfTheTickCount) {
+  game.tickCount64 = 0x0000001234ABCDEFull;
+  host.startScript();
+  EXPECT_EQ(quillhaven::randomSource.state, 0x34ABCDEFu);
+  game.tickCount64 = 0x0000005600000007ull;
+  host.startScript();
+  EXPECT_EQ(quillhaven::randomSource.state, 7u);
+}
+
+TEST_F(ScriptStartTest, ThenWaitsAQuarterSecondPerPassAsTheGameClockRuns) {
+  host.startScript();
+  host.runWaits(3);
+  EXPECT_THAT(host.waits, ElementsAre(250u, 250u, 250u, 250u));
+  EXPECT_EQ(game.gameTime, 750);
+  EXPECT_TRUE(host.scriptRunning());
+}
+
+TEST(RandomSource, FollowsTheLinearCongruentialStep) {
+  quillhaven::RandomSource random;
+  random.seed(1);
+  EXPECT_EQ(random.draw(), 41);
+  EXPECT_EQ(random.draw(), 18467);
+  EXPECT_EQ(random.draw(), 6334);
+}
+
+TEST(RandomSource, DrawsSpanZeroTo32767) {
+  quillhaven::RandomSource random;
+  random.seed(0xFFFFFFFFu);
+  int lowest = 32767;
+  int highest = 0;
+  for (int draw = 0; draw < 1 << 18; ++draw) {
+    const int value = random.draw();
+    lowest = std::min(lowest, value);
+    highest = std::max(highest, value);
+  }
+  EXPECT_EQ(lowest, 0);
+  EXPECT_EQ(highest, 32767);
+}
+
+using KeyboardTest = HostTest;
+
+TEST_F(KeyboardTest, StoresTheTickAndTheLastThreeFlagsOfAKeyBelow255) {
+  game.tickCount = 4321;
+  keyboardHandler(254, 3, 17, 10, 20, 30, 40);
+  const quillhaven::KeyState& state = quillhaven::keyStates[254];
+  EXPECT_EQ(state.tick, 4321u);
+  EXPECT_EQ(state.flag2, 20);
+  EXPECT_EQ(state.flag3, 30);
+  EXPECT_EQ(state.flag4, 40);
+  EXPECT_TRUE(game.calls.empty());
+  EXPECT_TRUE(host.registrations.empty());
+}
+
+TEST_F(KeyboardTest, IgnoresKeyCodesOf255AndAbove) {
+  const auto before = quillhaven::keyStates;
+  game.tickCount = 99;
+  keyboardHandler(255, 1, 1, 1, 1, 1, 1);
+  keyboardHandler(0xFFFFFFFFu, 1, 1, 1, 1, 1, 1);
+  EXPECT_TRUE(before == quillhaven::keyStates);
+}
+
+}  // namespace

@@ -1,0 +1,87 @@
+// The settings are read while the library loads, so each case loads it in a
+// process of its own, in a folder holding the case's Quillhaven.ini.
+#include <gmock/gmock.h>
+#include <stdlib.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+// Runs the settings probe in a fresh folder and returns what it printed.
+std::string loadWith(const std::optional<std::string>& iniContents) {
+  std::string folderTemplate = (fs::temp_directory_path() / "quillhaven-settings-XXXXXX").string();
+  const fs::path folder = mkdtemp(folderTemplate.data());
+  if (iniContents) std::ofstream(folder / "Quillhaven.ini", std::ios::binary) << *iniContents;
+  const std::string command = "cd '" + folder.string() + "' && '" SETTINGS_PROBE "'";
+  std::string output;
+  if (FILE* probe = popen(command.c_str(), "r")) {
+    char chunk[256];
+    while (fgets(chunk, sizeof chunk, probe) != nullptr) output += chunk;
+    pclose(probe);
+  }
+  fs::remove_all(folder);
+  return output;
+}
+
+std::string loadWithLines(const std::string& lines) { return loadWith("[General]\r\n" + lines + "\r\n"); }
+
+TEST(Settings, WithoutAFileBothKeepTheirDefaults) {
+  EXPECT_THAT(loadWith(std::nullopt), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1\n"));
+}
+
+TEST(Settings, AreReadWhileLoadingCooldownFirstFromTheFileBesideTheGame) {
+  EXPECT_THAT(loadWith(std::nullopt),
+              HasSubstr("read [General] Cooldown default 60000 from .\\Quillhaven.ini\n"
+                        "read [General] AllowShopkeeperVisits default 1 from .\\Quillhaven.ini\n"));
+}
+
+TEST(Settings, ShopkeeperVisitsAreOffOnlyForZero) {
+  EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=0"), HasSubstr("AllowShopkeeperVisits=0"));
+  EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=2"), HasSubstr("AllowShopkeeperVisits=1"));
+  EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=-1"), HasSubstr("AllowShopkeeperVisits=1"));
+}
+
+TEST(Settings, CooldownIsTakenAsTheReaderGivesIt) {
+  EXPECT_THAT(loadWithLines("Cooldown=0"), StartsWith("Cooldown=0 "));
+  EXPECT_THAT(loadWithLines("Cooldown=-500"), StartsWith("Cooldown=-500 "));
+  EXPECT_THAT(loadWithLines("Cooldown=4294967295"), StartsWith("Cooldown=-1 "));
+}
+
+TEST(Settings, OddValuesAreReadTheWayWindowsReadsThem) {
+  EXPECT_THAT(loadWithLines("Cooldown =  15000 ms"), StartsWith("Cooldown=15000 "));
+  EXPECT_THAT(loadWithLines("Cooldown=12abc"), StartsWith("Cooldown=12 "));
+  EXPECT_THAT(loadWithLines("Cooldown=abc"), StartsWith("Cooldown=0 "));
+  EXPECT_THAT(loadWithLines("Cooldown=0x10"), StartsWith("Cooldown=16 "));
+  EXPECT_THAT(loadWithLines("Cooldown=\"30000\""), StartsWith("Cooldown=30000 "));
+  EXPECT_THAT(loadWithLines("Cooldown=   "), StartsWith("Cooldown=60000 "));
+  EXPECT_THAT(loadWithLines("Cooldown"), StartsWith("Cooldown=60000 "));
+}
+
+TEST(Settings, SectionAndKeyNamesIgnoreLetterCase) {
+  EXPECT_THAT(loadWith("[general]\ncooldown=5\nALLOWSHOPKEEPERVISITS=0\n"),
+              StartsWith("Cooldown=5 AllowShopkeeperVisits=0"));
+}
+
+TEST(Settings, KeysOutsideTheGeneralSectionAreIgnored) {
+  EXPECT_THAT(loadWith("Cooldown=5\n[Other]\nCooldown=6\n[General]\nAllowShopkeeperVisits=0\n"),
+              StartsWith("Cooldown=60000 AllowShopkeeperVisits=0"));
+}
+
+TEST(Settings, TheShippedFileSpellsOutTheDefaults) {
+  std::ifstream shipped(SHIPPED_INI, std::ios::binary);
+  ASSERT_TRUE(shipped) << SHIPPED_INI;
+  const std::string contents{std::istreambuf_iterator<char>(shipped), std::istreambuf_iterator<char>()};
+  EXPECT_THAT(loadWith(contents), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1\n"));
+  EXPECT_THAT(contents, HasSubstr("Cooldown=60000"));
+  EXPECT_THAT(contents, HasSubstr("AllowShopkeeperVisits=1"));
+}
+
+}  // namespace
