@@ -2,6 +2,7 @@
 # functions, leaves the twelve host and platform functions to whoever links
 # it, and brings no program entry of its own.
 #   cmake -DLIBRARY=<libquillhaven.a> -DNM=<nm> -P check_library_symbols.cmake
+cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${NM} -g --defined-only ${LIBRARY} OUTPUT_VARIABLE defined RESULT_VARIABLE failed)
 if(failed)
   message(FATAL_ERROR "nm failed on ${LIBRARY}")

@@ -1,5 +1,5 @@
-// The one place that talks to the host's native interface. Everything else
-// calls the typed operations of natives.h and never sees a slot.
+// How the bindings talk to the host's native interface. Only the bindings of
+// natives.h use it; everything else calls them and never sees a slot.
 //
 // Slot encoding: 32-bit values travel zero-extended (-1 is 0x00000000FFFFFFFF),
 // floats as their single-precision bit pattern in the low half, texts and

@@ -25,6 +25,10 @@ bool gateFlag();
 int32_t positionGate(Vec3 position);
 int32_t townTest(GameHash zone);
 
+// The law region the game has put under lockdown, as a game hash: the low
+// half of a script global that the host exposes.
+GameHash lockedDownLawRegion();
+
 // Entities and peds
 Entity playerPed();
 Vec3 entityPosition(Entity entity, int32_t flag);

@@ -19,6 +19,11 @@ bool gateFlag() { return asBool(call(0xB15CD1CF58771DE1)); }
 int32_t positionGate(Vec3 p) { return asInt(call(0x43AD8FC02B429D33, p.x, p.y, p.z, 1)); }
 int32_t townTest(GameHash zone) { return asInt(call(0x8E34C953364A76DD, zone)); }
 
+GameHash lockedDownLawRegion() {
+  constexpr int32_t lawRegionGlobal = 1934292;
+  return native::lowBits(getGlobalPtr(lawRegionGlobal));
+}
+
 // Hitching posts and the like are searched within this radius of the point.
 constexpr float ObjectSearchRadius = 35.0f;
 

@@ -84,6 +84,7 @@ void FakeGame::clearRecords() {
   calls.clear();
   rejections.clear();
   globals.clear();
+  withholdResults = false;
   gameTime = 0;
   tickCount64 = 0;
   tickCount = 0;
@@ -190,7 +191,7 @@ uint64_t* FakeGame::call() {
   calls.push_back(decoded);
   auto responder = responders_.find(info->hash);
   if (responder != responders_.end()) responder->second(calls.back(), answer_);
-  return answer_.slots();
+  return withholdResults ? nullptr : answer_.slots();
 }
 
 }  // namespace substitute

@@ -89,6 +89,9 @@ class FakeGame {
   std::vector<std::string> rejections;
   std::vector<NativeCall> callsNamed(std::string_view native) const;
 
+  // A host that hands back no result slots at all; nothing may crash on it.
+  bool withholdResults = false;
+
   // --- the world's clocks and globals ---
   int32_t gameTime = 0;  // game milliseconds, what gameTimer answers by default
   uint64_t tickCount64 = 0;

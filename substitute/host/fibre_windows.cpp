@@ -35,11 +35,24 @@ Fibre::~Fibre() {
   if (state_->fibre != nullptr) DeleteFiber(state_->fibre);
 }
 
+namespace {
+
+void* currentThreadFibre() {
+  // The host's own thread becomes a fibre the first time it switches.
+  if (!IsThreadAFiber()) return ConvertThreadToFiber(nullptr);
+  // MinGW's GetCurrentFiber reads the thread block through a zero-length
+  // array, which GCC's bounds check mistakes for an overflow.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+  return GetCurrentFiber();
+#pragma GCC diagnostic pop
+}
+
+}  // namespace
+
 void Fibre::resume() {
   if (state_->finished) return;
-  // The host's own thread becomes a fibre the first time it switches.
-  if (!IsThreadAFiber()) ConvertThreadToFiber(nullptr);
-  state_->hostFibre = GetCurrentFiber();
+  state_->hostFibre = currentThreadFibre();
   SwitchToFiber(state_->fibre);
 }
 

@@ -14,9 +14,8 @@ namespace {
 constexpr size_t valueBufferLength = 30;
 
 bool isProfileSpace(unsigned char c) {
-  // ASCII blanks, the DOS end-of-file mark and the no-break space of the
-  // Windows code page.
-  return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1A || c == 0xA0;
+  // ASCII blanks and the DOS end-of-file mark.
+  return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1A;
 }
 
 std::string_view trim(std::string_view text) {
@@ -33,10 +32,9 @@ bool sameName(std::string_view a, std::string_view b) {
          });
 }
 
-// Lines end at '\n'; only where no '\n' follows does a '\r' end a line.
+// A line ends at either '\r' or '\n'.
 std::string_view nextLine(std::string_view& rest) {
-  size_t end = rest.find('\n');
-  if (end == std::string_view::npos) end = rest.find('\r');
+  const size_t end = rest.find_first_of("\r\n");
   const size_t next = end == std::string_view::npos ? rest.size() : end + 1;
   std::string_view line = rest.substr(0, next);
   rest.remove_prefix(next);
@@ -85,7 +83,7 @@ std::optional<std::string> findProfileValue(std::string_view contents, std::stri
       const size_t close = line.rfind(']');
       if (close != std::string_view::npos && close > 0) {
         if (inWantedSection) return std::nullopt;  // only the first such section is read
-        inWantedSection = !seenWantedSection && sameName(line.substr(1, close - 1), section);
+        inWantedSection = !seenWantedSection && sameName(trim(line.substr(1, close - 1)), section);
         seenWantedSection = seenWantedSection || inWantedSection;
         continue;
       }

@@ -6,7 +6,8 @@
 //     host does not have, so it reads as missing;
 //   - section and key names compare without regard to letter case; only the
 //     first section of a name counts;
-//   - blanks around names and values are dropped, one pair of matching
+//   - lines end at '\r' or '\n'; blanks around names (inside the brackets of
+//     a section header too) and values are dropped, one pair of matching
 //     quotes around a value too, and at most 29 characters of a value count;
 //   - the value is read like a C integer with a base prefix: blanks, one sign,
 //     0x, 0o or 0b, then digits up to the first character that is not one,

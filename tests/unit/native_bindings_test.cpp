@@ -117,6 +117,21 @@ TEST_F(BindingTest, ValuesAreReadFromTheLowHalfOfTheFirstSlot) {
   EXPECT_FLOAT_EQ(pointDistance(point, other), 2.25f);
 }
 
+TEST_F(BindingTest, NoResultSlotsReadAsZeroLikeAFailedNative) {
+  game.withholdResults = true;
+  game.answerInt("nearbyPeds", 5);
+  EXPECT_EQ(nameHash("WELCOME"), 0u);
+  EXPECT_FALSE(entityExists(9));
+  EXPECT_EQ(entityPosition(9, 0).x, 0.0f);
+  EXPECT_EQ(nearbyPeds(9).count, 0);
+}
+
+TEST_F(BindingTest, TheLockedDownLawRegionIsTheLowHalfOfItsScriptGlobal) {
+  game.globals[1934292] = 0xFFFFFFFF00000000ull | FakeGame::hashName("LAW_REGION_RHODES_LOCKDOWN");
+  EXPECT_EQ(lockedDownLawRegion(), FakeGame::hashName("LAW_REGION_RHODES_LOCKDOWN"));
+  EXPECT_TRUE(game.calls.empty());
+}
+
 TEST_F(BindingTest, APositionIsCopiedComponentByComponent) {
   game.on("entityPosition", [](const NativeCall&, Answer& answer) { answer.setVec3(-279.538f, 783.288f, 119.504f); });
   const Vec3 position = entityPosition(9, 0);

@@ -1,7 +1,7 @@
-// The twelve functions the plug-in expects from the script host and Windows,
-// supplied on Linux by the substitute host.
+// The script host's nine operations, as the plug-in calls them, served by the
+// substitute host. The Linux build links them directly; the Windows
+// substitute exports them under the real host's names.
 #include "host/script_host.h"
-#include "profile/profile_int.h"
 
 using substitute::host;
 
@@ -16,14 +16,5 @@ void nativeInit(uint64_t hash) { host().game.init(hash); }
 void nativePush64(uint64_t slot) { host().game.push(slot); }
 uint64_t* nativeCall() { return host().game.call(); }
 uint64_t* getGlobalPtr(int32_t index) { return host().game.global(index); }
-
-uint32_t GetPrivateProfileIntA(const char* section, const char* key, int32_t defaultValue, const char* fileName) {
-  const uint32_t result = substitute::readProfileInt(section, key, defaultValue, fileName);
-  host().profileReads.push_back({section, key, defaultValue, fileName, result});
-  return result;
-}
-
-uint64_t GetTickCount64() { return host().game.tickCount64; }
-uint32_t GetTickCount() { return host().game.tickCount; }
 
 }  // extern "C"

@@ -1,0 +1,18 @@
+// The substitute ScriptHookRDR2.dll's own interface for test programs.
+#pragma once
+
+#include <cstdint>
+
+extern "C" {
+__declspec(dllimport) int substituteStartScript();
+__declspec(dllimport) void substituteRunWaits(int count);
+__declspec(dllimport) int32_t substituteGameTime();
+__declspec(dllimport) int substituteWaitCount();
+__declspec(dllimport) uint32_t substituteWait(int index);
+__declspec(dllimport) int substituteRegistrationCount();
+__declspec(dllimport) int substituteRegistration(int index, void** module, void** function);
+__declspec(dllimport) int substituteCallCount();
+__declspec(dllimport) int substituteDescribeCall(int index, char* buffer, int size);
+__declspec(dllimport) int substituteRejectionCount();
+__declspec(dllimport) int substituteDescribeRejection(int index, char* buffer, int size);
+}

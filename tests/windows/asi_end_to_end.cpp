@@ -1,0 +1,134 @@
+// Loads the real Quillhaven.asi the way the script host's loader does, next to
+// the substitute ScriptHookRDR2.dll, from a game folder holding a
+// Quillhaven.ini: attach registers the script and then the keyboard handler,
+// the script runs on a fibre and hashes the shopkeeper models first, and
+// detach unregisters in the same order. The file's version resource names
+// the product and its version.
+#include <windows.h>
+
+#include <vector>
+
+#include "check.h"
+#include "substitute_host.h"
+
+namespace {
+
+const char* const shopkeeperModelNames[] = {
+    "s_m_m_trainstationworker_01",   "s_m_m_valbankguards_01",        "s_m_y_newspaperboy_01",
+    "u_f_m_tumgeneralstoreowner_01", "u_m_m_armgeneralstoreowner_01", "u_m_m_nbxgeneralstoreowner_01",
+    "u_m_m_rhdgenstoreowner_01",     "u_m_m_rhdgenstoreowner_02",     "u_m_m_strgenstoreowner_01",
+    "u_m_m_walgeneralstoreowner_01", "u_m_o_blwgeneralstoreowner_01", "u_m_m_valgenstoreowner_01",
+    "u_m_m_asbgunsmith_01",          "u_m_m_nbxgunsmith_01",          "u_m_m_rhdgunsmith_01",
+    "u_m_m_tumgunsmith_01",          "u_m_m_valgunsmith_01",          "u_m_m_nbxdoctor_01",
+    "u_m_m_valdoctor_01",            "cs_sddoctor_01",
+};
+
+enum Kind { scriptRegister = 0, scriptUnregister = 1, keyboardRegister = 2, keyboardUnregister = 3 };
+
+struct Registration {
+  int kind;
+  void* module;
+  void* function;
+};
+
+Registration registration(int index) {
+  Registration seen{};
+  seen.kind = substituteRegistration(index, &seen.module, &seen.function);
+  return seen;
+}
+
+std::string describedCall(int index) {
+  char text[512];
+  substituteDescribeCall(index, text, sizeof text);
+  return text;
+}
+
+HMODULE moduleOf(void* address) {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     static_cast<const char*>(address), &module);
+  return module;
+}
+
+bool prepareGameFolder() {
+  CreateDirectoryA("e2e-game", nullptr);
+  if (!CopyFileA("Quillhaven.asi", "e2e-game\\Quillhaven.asi", FALSE)) return false;
+  HANDLE ini = CreateFileA("e2e-game\\Quillhaven.ini", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (ini == INVALID_HANDLE_VALUE) return false;
+  const char contents[] = "[General]\r\nCooldown=60000\r\nAllowShopkeeperVisits=1\r\n";
+  DWORD written = 0;
+  WriteFile(ini, contents, sizeof contents - 1, &written, nullptr);
+  CloseHandle(ini);
+  return SetCurrentDirectoryA("e2e-game") != 0;
+}
+
+std::string versionString(const char* file, const char* name) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(file, &ignored);
+  if (size == 0) return "(no version resource)";
+  std::vector<char> data(size);
+  if (!GetFileVersionInfoA(file, 0, size, data.data())) return "(unreadable version resource)";
+  const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
+  char* value = nullptr;
+  UINT length = 0;
+  if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) return "(missing)";
+  return value;
+}
+
+}  // namespace
+
+int main() {
+  if (!prepareGameFolder()) {
+    std::printf("could not prepare the game folder\n");
+    return 2;
+  }
+
+  HMODULE plugin = LoadLibraryA(".\\Quillhaven.asi");
+  CHECK(plugin != nullptr);
+  if (plugin == nullptr) return checkResult("Quillhaven.asi under Wine");
+
+  // Attach: the script first, then the keyboard handler, both from the plug-in.
+  CHECK(substituteRegistrationCount() == 2);
+  const Registration script = registration(0);
+  const Registration keyboard = registration(1);
+  CHECK(script.kind == scriptRegister);
+  CHECK(script.module == plugin);
+  CHECK(moduleOf(script.function) == plugin);
+  CHECK(keyboard.kind == keyboardRegister);
+  CHECK(moduleOf(keyboard.function) == plugin);
+
+  // The script: its first game calls hash the shopkeeper models, in order;
+  // then it waits a quarter second per pass.
+  CHECK(substituteStartScript() == 1);
+  substituteRunWaits(3);
+  CHECK(substituteCallCount() >= 20);
+  for (int index = 0; index < 20 && index < substituteCallCount(); ++index) {
+    CHECK_EQ_TEXT(describedCall(index), std::string("nameHash(\"") + shopkeeperModelNames[index] + "\")");
+  }
+  CHECK(substituteWaitCount() == 4);
+  for (int index = 0; index < substituteWaitCount(); ++index) CHECK(substituteWait(index) == 250);
+  CHECK(substituteGameTime() == 750);
+  for (int index = 0; index < substituteRejectionCount(); ++index) {
+    char reason[256];
+    substituteDescribeRejection(index, reason, sizeof reason);
+    std::printf("the game rejected a call: %s\n", reason);
+    ++checkFailures;
+  }
+
+  CHECK_EQ_TEXT(versionString(".\\Quillhaven.asi", "ProductName"), "Quillhaven");
+  CHECK_EQ_TEXT(versionString(".\\Quillhaven.asi", "FileVersion"), QUILLHAVEN_VERSION);
+
+  // Detach: the script first, then the same keyboard handler.
+  CHECK(FreeLibrary(plugin) != 0);
+  CHECK(substituteRegistrationCount() == 4);
+  if (substituteRegistrationCount() == 4) {
+    const Registration scriptGone = registration(2);
+    const Registration keyboardGone = registration(3);
+    CHECK(scriptGone.kind == scriptUnregister);
+    CHECK(scriptGone.module == plugin);
+    CHECK(keyboardGone.kind == keyboardUnregister);
+    CHECK(keyboardGone.function == keyboard.function);
+  }
+  return checkResult("Quillhaven.asi under Wine");
+}
