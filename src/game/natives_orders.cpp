@@ -6,16 +6,12 @@ namespace quillhaven {
 
 using native::call;
 
-void taskGoTo(Entity ped, Vec3 p) {
-  call(0x5BC448CB78FA3E88, ped, p.x, p.y, p.z, 1.0f, 0, 0, 786603, -1.0f);
-}
+void taskGoTo(Entity ped, Vec3 p) { call(0x5BC448CB78FA3E88, ped, p.x, p.y, p.z, 1.0f, 0, 0, 786603, -1.0f); }
 void taskScenarioHere(Entity ped, GameHash scenario, float heading) {
   call(0x524B54361229154F, ped, scenario, 30000, 1, 0, heading, 1);
 }
 void taskTurnTo(Entity ped, float heading) { call(0x93B93A37987F1F3D, ped, heading, 5000); }
-void taskMount(Entity ped, Entity mount) {
-  call(0x92DB0739813C5186, ped, mount, -1, -1, 1.5f, 1, 0, 0);
-}
+void taskMount(Entity ped, Entity mount) { call(0x92DB0739813C5186, ped, mount, -1, -1, 1.5f, 1, 0, 0); }
 void taskDismount(Entity ped) { call(0x48E92D3DDE23C23A, ped, 262144, 1, 0, 0, 0); }
 void taskHitch(Entity ped, Entity post) { call(0x9030AD4B6207BFE8, ped, post, 0); }
 void releaseVisitor(Entity ped) { call(0xE1EF3C1216AFF2CD, ped, 1, 0); }

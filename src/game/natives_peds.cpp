@@ -14,9 +14,7 @@ using native::asVec3;
 using native::call;
 
 Entity playerPed() { return asInt(call(0x096275889B8E0EE0)); }
-Vec3 entityPosition(Entity entity, int32_t flag) {
-  return asVec3(call(0xA86D5F069399F44D, entity, 1, flag));
-}
+Vec3 entityPosition(Entity entity, int32_t flag) { return asVec3(call(0xA86D5F069399F44D, entity, 1, flag)); }
 bool entityExists(Entity entity) { return asBool(call(0xD42BD6EB2E0F1677, entity)); }
 bool entityDead(Entity entity) { return asBool(call(0x3317DEDB88C95038, entity, 1)); }
 GameHash entityModel(Entity entity) { return asHash(call(0xDA76A9F39210D365, entity)); }

@@ -24,7 +24,9 @@ uint32_t bitsFromFloat(float value) {
 
 // A nonzero pattern with a zero exponent is a denormal, which no argument of
 // the game ever is: it is what an integer pushed where a float belongs looks like.
-bool looksLikeIntegerNotFloat(uint32_t bits) { return (bits & 0x7F800000u) == 0 && (bits & 0x007FFFFFu) != 0; }
+bool looksLikeIntegerNotFloat(uint32_t bits) {
+  return (bits & 0x7F800000u) == 0 && (bits & 0x007FFFFFu) != 0;
+}
 
 std::string formatFloat(float value) {
   char text[32];
@@ -43,11 +45,21 @@ std::string NativeCall::describe() const {
     const Arg& arg = args[index];
     if (index > 0) text += ", ";
     switch (arg.kind) {
-      case 'f': text += formatFloat(arg.f()); break;
-      case 't': text += '"' + arg.text + '"'; break;
-      case 's': text += "speech \"" + arg.text + '"'; break;
-      case 'b': text += "buffer"; break;
-      default: text += std::to_string(arg.i()); break;
+      case 'f':
+        text += formatFloat(arg.f());
+        break;
+      case 't':
+        text += '"' + arg.text + '"';
+        break;
+      case 's':
+        text += "speech \"" + arg.text + '"';
+        break;
+      case 'b':
+        text += "buffer";
+        break;
+      default:
+        text += std::to_string(arg.i());
+        break;
     }
   }
   return text + ')';
@@ -108,7 +120,8 @@ void FakeGame::fillNearby(const NativeCall& call, Answer& answer, const std::vec
                           int32_t reportedCount) {
   auto* buffer = reinterpret_cast<int32_t*>(static_cast<uintptr_t>(call.args[1].slot));
   const size_t capacity = buffer[0] > 0 ? static_cast<size_t>(buffer[0]) : 0;
-  for (size_t index = 0; index < handles.size() && index < capacity; ++index) buffer[1 + index] = handles[index];
+  for (size_t index = 0; index < handles.size() && index < capacity; ++index)
+    buffer[1 + index] = handles[index];
   answer.setInt(reportedCount);
 }
 
@@ -137,8 +150,8 @@ void FakeGame::push(uint64_t slot) {
 bool FakeGame::decode(const NativeInfo& info, NativeCall& call) {
   call.info = &info;
   if (pendingSlots_.size() != info.args.size()) {
-    reject(std::string(info.name) + ": " + std::to_string(pendingSlots_.size()) + " arguments, the game takes " +
-           std::to_string(info.args.size()));
+    reject(std::string(info.name) + ": " + std::to_string(pendingSlots_.size()) +
+           " arguments, the game takes " + std::to_string(info.args.size()));
     return false;
   }
   bool valid = true;

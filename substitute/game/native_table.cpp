@@ -76,8 +76,7 @@ const NativeInfo* findNative(std::string_view name) {
 uint64_t nativeHash(std::string_view name) {
   const NativeInfo* info = findNative(name);
   if (info == nullptr) {
-    std::fprintf(stderr, "substitute: no native named %.*s\n", static_cast<int>(name.size()),
-                 name.data());
+    std::fprintf(stderr, "substitute: no native named %.*s\n", static_cast<int>(name.size()), name.data());
     std::abort();
   }
   return info->hash;

@@ -40,8 +40,8 @@ namespace {
 void* currentThreadFibre() {
   // The host's own thread becomes a fibre the first time it switches.
   if (!IsThreadAFiber()) return ConvertThreadToFiber(nullptr);
-  // MinGW's GetCurrentFiber reads the thread block through a zero-length
-  // array, which GCC's bounds check mistakes for an overflow.
+    // MinGW's GetCurrentFiber reads the thread block through a zero-length
+    // array, which GCC's bounds check mistakes for an overflow.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Warray-bounds"
   return GetCurrentFiber();

@@ -19,8 +19,8 @@ namespace substitute {
 struct Registration {
   enum class Kind { scriptRegister, scriptUnregister, keyboardHandlerRegister, keyboardHandlerUnregister };
   Kind kind;
-  void* module = nullptr;               // for the script operations
-  ScriptMainFn script = nullptr;        // scriptRegister
+  void* module = nullptr;                // for the script operations
+  ScriptMainFn script = nullptr;         // scriptRegister
   KeyboardHandlerFn keyboard = nullptr;  // keyboard operations
 };
 

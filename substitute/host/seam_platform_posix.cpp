@@ -7,7 +7,8 @@ using substitute::host;
 
 extern "C" {
 
-uint32_t GetPrivateProfileIntA(const char* section, const char* key, int32_t defaultValue, const char* fileName) {
+uint32_t GetPrivateProfileIntA(const char* section, const char* key, int32_t defaultValue,
+                               const char* fileName) {
   const uint32_t result = substitute::readProfileInt(section, key, defaultValue, fileName);
   host().profileReads.push_back({section, key, defaultValue, fileName, result});
   return result;

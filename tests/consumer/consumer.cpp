@@ -26,7 +26,8 @@ void nativeInit(uint64_t) {}
 void nativePush64(uint64_t) {}
 uint64_t* nativeCall() { return resultSlots; }
 uint64_t* getGlobalPtr(int32_t) { return &global; }
-uint32_t GetPrivateProfileIntA(const char* section, const char* key, int32_t defaultValue, const char* fileName) {
+uint32_t GetPrivateProfileIntA(const char* section, const char* key, int32_t defaultValue,
+                               const char* fileName) {
   note(std::string("read ") + section + "/" + key + " " + fileName);
   return static_cast<uint32_t>(defaultValue);
 }

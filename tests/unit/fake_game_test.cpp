@@ -1,8 +1,8 @@
 // The substitute game must catch what the real game would choke on, or the
 // binding tests prove nothing.
-#include <gtest/gtest.h>
-
 #include "game/fake_game.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 

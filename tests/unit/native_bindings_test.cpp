@@ -133,7 +133,8 @@ TEST_F(BindingTest, TheLockedDownLawRegionIsTheLowHalfOfItsScriptGlobal) {
 }
 
 TEST_F(BindingTest, APositionIsCopiedComponentByComponent) {
-  game.on("entityPosition", [](const NativeCall&, Answer& answer) { answer.setVec3(-279.538f, 783.288f, 119.504f); });
+  game.on("entityPosition",
+          [](const NativeCall&, Answer& answer) { answer.setVec3(-279.538f, 783.288f, 119.504f); });
   const Vec3 position = entityPosition(9, 0);
   EXPECT_FLOAT_EQ(position.x, -279.538f);
   EXPECT_FLOAT_EQ(position.y, 783.288f);

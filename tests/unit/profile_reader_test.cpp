@@ -39,7 +39,8 @@ TEST(ProfileValue, LosesOnePairOfMatchingQuotesAndIsCutAfter29Characters) {
 }
 
 TEST(ProfileValue, LinesMayEndInCarriageReturnsAlone) {
-  EXPECT_THAT(findProfileValue("\xEF\xBB\xBF[General]\rCooldown=9\r", "General", "Cooldown"), Optional(Eq("9")));
+  EXPECT_THAT(findProfileValue("\xEF\xBB\xBF[General]\rCooldown=9\r", "General", "Cooldown"),
+              Optional(Eq("9")));
 }
 
 TEST(ProfileInteger, ReadsLikeACIntegerWithABasePrefix) {

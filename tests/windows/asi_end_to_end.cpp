@@ -9,19 +9,10 @@
 #include <vector>
 
 #include "check.h"
+#include "shopkeeper_model_names.h"
 #include "substitute_host.h"
 
 namespace {
-
-const char* const shopkeeperModelNames[] = {
-    "s_m_m_trainstationworker_01",   "s_m_m_valbankguards_01",        "s_m_y_newspaperboy_01",
-    "u_f_m_tumgeneralstoreowner_01", "u_m_m_armgeneralstoreowner_01", "u_m_m_nbxgeneralstoreowner_01",
-    "u_m_m_rhdgenstoreowner_01",     "u_m_m_rhdgenstoreowner_02",     "u_m_m_strgenstoreowner_01",
-    "u_m_m_walgeneralstoreowner_01", "u_m_o_blwgeneralstoreowner_01", "u_m_m_valgenstoreowner_01",
-    "u_m_m_asbgunsmith_01",          "u_m_m_nbxgunsmith_01",          "u_m_m_rhdgunsmith_01",
-    "u_m_m_tumgunsmith_01",          "u_m_m_valgunsmith_01",          "u_m_m_nbxdoctor_01",
-    "u_m_m_valdoctor_01",            "cs_sddoctor_01",
-};
 
 enum Kind { scriptRegister = 0, scriptUnregister = 1, keyboardRegister = 2, keyboardUnregister = 3 };
 
@@ -72,7 +63,8 @@ std::string versionString(const char* file, const char* name) {
   const std::string path = std::string("\\StringFileInfo\\040904B0\\") + name;
   char* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length)) return "(missing)";
+  if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length))
+    return "(missing)";
   return value;
 }
 
@@ -104,7 +96,8 @@ int main() {
   substituteRunWaits(3);
   CHECK(substituteCallCount() >= 20);
   for (int index = 0; index < 20 && index < substituteCallCount(); ++index) {
-    CHECK_EQ_TEXT(describedCall(index), std::string("nameHash(\"") + shopkeeperModelNames[index] + "\")");
+    CHECK_EQ_TEXT(describedCall(index),
+                  std::string("nameHash(\"") + expectedShopkeeperModelNames[index] + "\")");
   }
   CHECK(substituteWaitCount() == 4);
   for (int index = 0; index < substituteWaitCount(); ++index) CHECK(substituteWait(index) == 250);

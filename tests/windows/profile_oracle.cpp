@@ -21,20 +21,20 @@ struct Case {
 std::string visible(const std::string& text) {
   std::string shown;
   for (unsigned char c : text) {
-    if (c == '\r') shown += "\\r";
-    else if (c == '\n') shown += "\\n";
-    else if (c == '\t') shown += "\\t";
-    else if (c < 0x20 || c >= 0x7F) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-      shown += escaped;
-    } else shown += static_cast<char>(c);
+    if (c >= 0x20 && c < 0x7F) {
+      shown += static_cast<char>(c);
+      continue;
+    }
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+    shown += escaped;
   }
   return shown;
 }
 
 bool writeFile(const std::string& path, const std::string& contents) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file =
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written, nullptr);
@@ -45,7 +45,8 @@ bool writeFile(const std::string& path, const std::string& contents) {
 // Each case gets a file of its own: the platform reader caches what it read.
 void compare(const std::string& fileName, const Case& test) {
   const UINT platform = GetPrivateProfileIntA(test.section, test.key, test.defaultValue, fileName.c_str());
-  const uint32_t rebuilt = substitute::readProfileInt(test.section, test.key, test.defaultValue, fileName.c_str());
+  const uint32_t rebuilt =
+      substitute::readProfileInt(test.section, test.key, test.defaultValue, fileName.c_str());
   if (platform != rebuilt) {
     ++checkFailures;
     std::printf("disagree on [%s] %s in %s \"%s\": Windows %u, substitute %u\n", test.section, test.key,
@@ -54,6 +55,7 @@ void compare(const std::string& fileName, const Case& test) {
 }
 
 std::vector<std::string> oddValues() {
+  // clang-format off
   std::vector<std::string> values = {
       "60000", "0", "-1", "+5", "  42", "42  ", "4 2", "12abc", "abc", "", "   ", "0x10", "0X10", "0x", "0xg",
       "0x7fffffff", "0xFFFFFFFF", "0o17", "0O17", "0b101", "0b2", "0B101", "-0x10", "+-5", "-+5", "--5", "- 5",
@@ -61,6 +63,7 @@ std::vector<std::string> oddValues() {
       "1e3", "1.5", "\"123\"", "'123'", "\"123", "123\"", "\"\"", "\"", "'", "'12\"", "\" 5\"", "\"5 \"",
       "\"-5\"", "; 5", "5 ; comment", "=5", "5=6", "\t7", "\x01" "7", "7\x01", "\x1A" "7", "7\x1A", "\x0B" "7",
       "\xA0" "7", "7\xA0", "\x7F" "7", "\xC3\xA9" "7"};
+  // clang-format on
   values.push_back(std::string(31, '0') + "12");
   values.push_back(std::string(27, '0') + "12");
   values.push_back(std::string(28, '0') + "12");
