@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <set>
 
 #include "entry/key_states.h"
 #include "entry/random_source.h"
@@ -68,14 +69,21 @@ TEST_F(ScriptStartTest, HashesTheTwentyShopkeeperModelsInOrderBeforeAnythingElse
   std::vector<std::string> expected;
   for (const char* name : expectedShopkeeperModelNames)
     expected.push_back(std::string("nameHash(\"") + name + "\")");
-  EXPECT_THAT(describedCalls(), ElementsAreArray(expected));
+  const std::vector<std::string> calls = describedCalls();
+  ASSERT_GE(calls.size(), expected.size());
+  EXPECT_THAT(std::vector<std::string>(calls.begin(), calls.begin() + 20), ElementsAreArray(expected));
   EXPECT_THAT(quillhaven::ShopkeeperModels, ElementsAreArray(expectedModelHashes()));
 }
 
 TEST_F(ScriptStartTest, ASecondStartReplacesTheModelsInsteadOfAddingToThem) {
   host.startScript();
   host.startScript();
-  EXPECT_EQ(game.callsNamed("nameHash").size(), 40u);
+  const std::set<std::string> models(std::begin(expectedShopkeeperModelNames),
+                                     std::end(expectedShopkeeperModelNames));
+  int modelHashes = 0;
+  for (const substitute::NativeCall& call : game.callsNamed("nameHash"))
+    modelHashes += models.contains(call.args[0].text);
+  EXPECT_EQ(modelHashes, 40);
   EXPECT_THAT(quillhaven::ShopkeeperModels, ElementsAreArray(expectedModelHashes()));
 }
 
@@ -94,6 +102,7 @@ TEST_F(ScriptStartTest, ThenWaitsAQuarterSecondPerPassAsTheGameClockRuns) {
   EXPECT_THAT(host.waits, ElementsAre(250u, 250u, 250u, 250u));
   EXPECT_EQ(game.gameTime, 750);
   EXPECT_TRUE(host.scriptRunning());
+  EXPECT_EQ(game.callsNamed("clockHour").size(), 3u);
 }
 
 TEST(RandomSource, FollowsTheLinearCongruentialStep) {

@@ -1,0 +1,34 @@
+// The plug-in's fixed knowledge of the stores: for each of seven towns, the
+// ordered list of spots inside its stores. The order is part of the data: the
+// main loop searches a list front to back, and the pick draws an index into
+// the free spots collected in list order.
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "catalogue/store_spot.h"
+
+namespace quillhaven {
+
+struct TownSpotLists {
+  std::vector<StoreSpot> valentine;
+  std::vector<StoreSpot> strawberry;
+  std::vector<StoreSpot> rhodes;
+  std::vector<StoreSpot> blackwater;
+  std::vector<StoreSpot> annesburg;
+  std::vector<StoreSpot> tumbleweed;
+  std::vector<StoreSpot> saintDenis;
+};
+
+// Empty until the script builds the catalogue; read-only afterwards.
+extern TownSpotLists townSpotLists;
+
+// No town has more spots than this; lists of a town's spots can be bounded.
+inline constexpr size_t MaxSpotsPerTown = 20;
+
+// Fills every town's list from the table below, replacing what it held. Each
+// spot's scenario name is hashed here, so the game must be running.
+void buildSpotCatalogue();
+
+}  // namespace quillhaven

@@ -1,0 +1,70 @@
+#include "catalogue/town_resolution.h"
+
+#include "catalogue/spot_catalogue.h"
+#include "game/natives.h"
+
+namespace quillhaven {
+
+namespace {
+
+struct Town {
+  const char* zone;  // the name the game's town test knows
+  std::string_view displayName;
+};
+
+// In the order the game is asked: where several towns say yes, the first wins.
+constexpr Town towns[] = {
+    {"valentine", "Valentine"},   {"rhodes", "Rhodes"},         {"tumbleweed", "Tumbleweed"},
+    {"armadillo", "Armadillo"},   {"strawberry", "Strawberry"}, {"saintdenis", "Saint Denis"},
+    {"blackwater", "Blackwater"}, {"annesburg", "Annesburg"},
+};
+
+struct TownKey {
+  std::string_view displayName;
+  std::string_view key;
+};
+
+// Armadillo has stores but no spots, hence no key.
+constexpr TownKey townKeys[] = {
+    {"Valentine", "VALENTINE"},     {"Rhodes", "RHODES"},         {"Strawberry", "STRAWBERRY"},
+    {"Saint Denis", "SAINT_DENIS"}, {"Blackwater", "BLACKWATER"}, {"Annesburg", "ANNESBURG"},
+    {"Tumbleweed", "TUMBLEWEED"},
+};
+
+struct TownList {
+  std::string_view key;
+  std::vector<StoreSpot>& spots;
+};
+
+const TownList townLists[] = {
+    {"VALENTINE", townSpotLists.valentine},   {"RHODES", townSpotLists.rhodes},
+    {"STRAWBERRY", townSpotLists.strawberry}, {"SAINT_DENIS", townSpotLists.saintDenis},
+    {"BLACKWATER", townSpotLists.blackwater}, {"ANNESBURG", townSpotLists.annesburg},
+    {"TUMBLEWEED", townSpotLists.tumbleweed},
+};
+
+}  // namespace
+
+std::string_view currentTownName() {
+  for (const Town& town : towns) {
+    const GameHash zone = nameHash(town.zone);
+    if (townTest(zone) > 0) return town.displayName;
+  }
+  return "None";
+}
+
+std::string_view townKey(std::string_view displayName) {
+  for (const TownKey& town : townKeys) {
+    if (town.displayName == displayName) return town.key;
+  }
+  return displayName;
+}
+
+std::vector<StoreSpot>* townSpots(std::string_view key) {
+  for (const TownList& town : townLists) {
+    if (town.key == key) return &town.spots;
+  }
+  return nullptr;
+}
+
+}  // namespace quillhaven

@@ -1,0 +1,24 @@
+// Which town the player is in, and that town's store spots. Towns are handled
+// as text: a display name ("Saint Denis"), a town key ("SAINT_DENIS") that
+// begins every spot name of the town, and the town's list of spots.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "catalogue/store_spot.h"
+
+namespace quillhaven {
+
+// Asks the game town by town; the first town that says yes wins. "None" when
+// no town does. The text is constant.
+std::string_view currentTownName();
+
+// The town key of a display name, or the name itself when it has none
+// (Armadillo, "None").
+std::string_view townKey(std::string_view displayName);
+
+// The town's spot list, or null for a key without one.
+std::vector<StoreSpot>* townSpots(std::string_view key);
+
+}  // namespace quillhaven

@@ -1,0 +1,57 @@
+// Tests of the main loop: the plug-in attached to the substitute host, its
+// catalogue built, a town world installed, and the visit tables empty.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "catalogue/spot_catalogue.h"
+#include "host_fixture.h"
+#include "town_world.h"
+#include "visit/visit_tables.h"
+
+class LoopTest : public HostTest {
+ protected:
+  TownWorld world;
+
+  void SetUp() override {
+    HostTest::SetUp();
+    clearVisitTables();
+    world.install(game);
+  }
+
+  static void clearVisitTables() {
+    using namespace quillhaven;
+    SpotVisitors.clear();
+    WalkingToSpot.clear();
+    WalkingSince.clear();
+    AtSpotSince.clear();
+    LeavingVisitors.clear();
+    VisitorMounts.clear();
+    WeaponBuyers.clear();
+    RecruitedPeds.clear();
+  }
+
+  // Attaches the plug-in and starts its script, which builds the catalogue
+  // and stops at its first wait; the game's records start empty from there.
+  void startScript() {
+    libraryEntry(&module_, 1);
+    host.startScript();
+    game.calls.clear();
+  }
+
+  std::vector<std::string> calledNames() const {
+    std::vector<std::string> names;
+    for (const substitute::NativeCall& call : game.calls) names.emplace_back(call.name());
+    return names;
+  }
+
+  // A ped that stands for "a pick was tried": the loop empties RecruitedPeds
+  // when its first pick fails, and nothing else does.
+  static constexpr int32_t pickMarker = 9999;
+  static void markPicks() { quillhaven::RecruitedPeds.insert(pickMarker); }
+  static bool pickTried() { return !quillhaven::RecruitedPeds.contains(pickMarker); }
+
+ private:
+  int module_ = 0;
+};
