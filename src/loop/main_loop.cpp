@@ -28,9 +28,10 @@ StoreSpot* findSpot(std::vector<StoreSpot>& spots, std::string_view name) {
   return nullptr;
 }
 
-// Advances every running visit of the player's town by one tick and forgets
-// the visits of other towns. A visit may end while it advances and take its
-// name out of SpotVisitors, so the names are copied first.
+// Advances every running visit of the player's town by one tick and ends the
+// visits of other towns, giving their visitors no order. A visit may end while
+// it advances and take its name out of SpotVisitors, so the names are copied
+// first.
 void advanceRunningVisits(std::vector<StoreSpot>& townSpots) {
   std::vector<std::string> names;
   names.reserve(SpotVisitors.size());
@@ -39,7 +40,7 @@ void advanceRunningVisits(std::vector<StoreSpot>& townSpots) {
     if (StoreSpot* spot = findSpot(townSpots, name)) {
       spot->updateVisit();
     } else {
-      SpotVisitors.erase(name);
+      endVisit(name);
     }
   }
 }

@@ -1,8 +1,58 @@
 #include "recruit/pick.h"
 
+#include <string_view>
+
+#include "entry/random_source.h"
+#include "recruit/eligibility.h"
+#include "recruit/visit_start.h"
+
 namespace quillhaven {
 
-// Nobody is recruited yet.
-bool pickSpotAndVisitor(std::span<const StoreSpot>, int32_t&, Vec3) { return false; }
+namespace {
+
+constexpr float maxPlayerToSpotSquared = 4900.0f;  // 70 m
+
+// A random free spot, but not the same spot at the same place twice running.
+size_t drawSpot(std::span<const StoreSpot> freeSpots, int32_t lastPickIndex) {
+  const size_t count = freeSpots.size();
+  size_t index = static_cast<size_t>(randomSource.draw()) % count;
+  const bool remembered = count > 1 && lastPickIndex >= 0 && static_cast<size_t>(lastPickIndex) < count;
+  if (remembered &&
+      std::string_view(freeSpots[static_cast<size_t>(lastPickIndex)].name) == freeSpots[index].name) {
+    index = (index + 1) % count;
+  }
+  return index;
+}
+
+// The eligible ped nearest to the spot (not to the player); on a tie the one
+// the game listed first. 0 when nobody qualifies.
+Entity nearestEligiblePed(const StoreSpot& spot) {
+  Entity best = 0;
+  float bestDistance = -1.0f;
+  for (const Entity ped : nearbyPeds(playerPed())) {
+    if (!isEligibleVisitor(ped, spot.name)) continue;
+    const float distance = pointDistance(entityPosition(ped, 0), spot.position);
+    if (best == 0 || distance < bestDistance) {
+      best = ped;
+      bestDistance = distance;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+bool pickSpotAndVisitor(std::span<const StoreSpot> freeSpots, int32_t& lastPickIndex, Vec3 playerPosition) {
+  if (freeSpots.empty()) return false;
+  const size_t index = drawSpot(freeSpots, lastPickIndex);
+  const StoreSpot& spot = freeSpots[index];
+  // Only the drawn spot is tried; a far one waits for a later pass.
+  if (pointDistance(playerPosition, spot.position) > maxPlayerToSpotSquared) return false;
+  const Entity visitor = nearestEligiblePed(spot);
+  if (visitor == 0) return false;
+  startVisit(visitor, spot);
+  lastPickIndex = static_cast<int32_t>(index);
+  return true;
+}
 
 }  // namespace quillhaven

@@ -11,4 +11,28 @@ std::map<Entity, Entity> VisitorMounts;
 std::map<Entity, bool> WeaponBuyers;
 std::unordered_set<Entity> RecruitedPeds;
 
+bool onRunningVisit(Entity ped) {
+  for (const auto& visit : SpotVisitors) {
+    if (visit.second == ped) return true;
+  }
+  return false;
+}
+
+void forgetVisitorEntries(Entity ped) {
+  WalkingToSpot.erase(ped);
+  WalkingSince.erase(ped);
+  AtSpotSince.erase(ped);
+  LeavingVisitors.erase(ped);
+  VisitorMounts.erase(ped);
+  WeaponBuyers.erase(ped);
+}
+
+void endVisit(std::string_view spotName) {
+  const auto visit = SpotVisitors.find(spotName);
+  if (visit == SpotVisitors.end()) return;
+  const Entity visitor = visit->second;
+  SpotVisitors.erase(visit);
+  forgetVisitorEntries(visitor);
+}
+
 }  // namespace quillhaven

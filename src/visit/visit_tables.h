@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 
 #include "game/natives.h"
@@ -27,5 +28,17 @@ extern std::map<Entity, bool> WeaponBuyers;     // leaves the store with a weapo
 
 // Peds recruited since the set was last emptied; emptied only as a whole.
 extern std::unordered_set<Entity> RecruitedPeds;
+
+// Whether the ped is at this moment the visitor of a running visit.
+bool onRunningVisit(Entity ped);
+
+// Forgets the ped's entries in the tables keyed by visitor (not its
+// recruitment). Left behind, they would corrupt the ped's next visit, or the
+// visit of a new ped that the game gives the same handle.
+void forgetVisitorEntries(Entity ped);
+
+// Ends the spot's visit, however it ends: the spot is free again and its
+// visitor's entries go with it.
+void endVisit(std::string_view spotName);
 
 }  // namespace quillhaven

@@ -40,6 +40,13 @@ int substituteRegistration(int index, void** module, void** function) {
   return static_cast<int>(registration.kind);
 }
 
+// The game answers the native with this value from now on.
+void substituteAnswerInt(const char* native, int32_t value) { host().game.answerInt(native, value); }
+
+int substituteCallsNamed(const char* native) {
+  return static_cast<int>(host().game.callsNamed(native).size());
+}
+
 int substituteCallCount() { return static_cast<int>(host().game.calls.size()); }
 int substituteDescribeCall(int index, char* buffer, int size) {
   return copyText(host().game.calls.at(static_cast<size_t>(index)).describe(), buffer, size);

@@ -198,6 +198,51 @@ TEST_F(MainLoopTest, WhenBothPicksFailTheRecruitsAreForgottenAndTheNextPassTries
   EXPECT_TRUE(pickTried());
 }
 
+TEST_F(MainLoopTest, AFirstFailedPickForgetsTheRecruitsSoTheSecondCanSucceed) {
+  world.addPed(30, world.playerPosition);
+  RecruitedPeds = {30};  // recruited by an earlier, finished visit
+  int32_t now = 70000;
+  game.on("gameTimer",
+          [&now](const substitute::NativeCall&, substitute::Answer& answer) { answer.setInt(now++); });
+  pass();
+  ASSERT_EQ(SpotVisitors.size(), 1u);
+  EXPECT_EQ(SpotVisitors.begin()->second, 30);
+  EXPECT_EQ(game.callsNamed("nearbyPeds").size(), 2u);
+  EXPECT_EQ(game.callsNamed("gameTimer").size(), 2u);
+  EXPECT_EQ(state.lastVisitTime, 70001);  // read afresh after the pick
+}
+
+TEST_F(MainLoopTest, TheNextVisitStartsOnlyOnceMoreThanTheCooldownHasPassedSinceTheLast) {
+  world.addPed(30, world.playerPosition);
+  world.addPed(31, world.playerPosition);
+  game.gameTime = 80000;
+  pass();
+  ASSERT_EQ(SpotVisitors.size(), 1u);
+  ASSERT_EQ(state.lastVisitTime, 80000);
+  game.gameTime = 140000;
+  pass();
+  EXPECT_EQ(SpotVisitors.size(), 1u);
+  game.gameTime = 140001;
+  pass();
+  EXPECT_EQ(SpotVisitors.size(), 2u);
+}
+
+TEST_F(MainLoopTest, AVisitOfAnotherTownIsEndedWithItsVisitorsEntries) {
+  SpotVisitors["VALENTINE_GUNSMITH_1"] = 501;
+  WalkingToSpot[501] = true;
+  WalkingSince[501] = 1000;
+  VisitorMounts[501] = 77;
+  WeaponBuyers[501] = true;
+  RecruitedPeds = {501};
+  world.playerZones = {"rhodes"};
+  pass();
+  EXPECT_THAT(SpotVisitors, IsEmpty());
+  EXPECT_THAT(WalkingToSpot, IsEmpty());
+  EXPECT_THAT(WalkingSince, IsEmpty());
+  EXPECT_THAT(VisitorMounts, IsEmpty());
+  EXPECT_THAT(WeaponBuyers, IsEmpty());
+}
+
 using ScriptLoopTest = LoopTest;
 
 TEST_F(ScriptLoopTest, TheScriptStartsItsLoopWithTheCooldownFromTheSettings) {

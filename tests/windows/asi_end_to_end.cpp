@@ -1,9 +1,10 @@
 // Loads the real Quillhaven.asi the way the script host's loader does, next to
 // the substitute ScriptHookRDR2.dll, from a game folder holding a
 // Quillhaven.ini: attach registers the script and then the keyboard handler,
-// the script runs on a fibre and hashes the shopkeeper models first, and
-// detach unregisters in the same order. The file's version resource names
-// the product and its version.
+// the script runs on a fibre and hashes the shopkeeper models first, the
+// cooldown of the settings file reaches its main loop, and detach unregisters
+// in the same order. The file's version resource names the product and its
+// version.
 #include <windows.h>
 
 #include <vector>
@@ -47,7 +48,7 @@ bool prepareGameFolder() {
   HANDLE ini = CreateFileA("e2e-game\\Quillhaven.ini", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (ini == INVALID_HANDLE_VALUE) return false;
-  const char contents[] = "[General]\r\nCooldown=60000\r\nAllowShopkeeperVisits=1\r\n";
+  const char contents[] = "[General]\r\nCooldown=0\r\nAllowShopkeeperVisits=1\r\n";
   DWORD written = 0;
   WriteFile(ini, contents, sizeof contents - 1, &written, nullptr);
   CloseHandle(ini);
@@ -108,6 +109,16 @@ int main() {
     std::printf("the game rejected a call: %s\n", reason);
     ++checkFailures;
   }
+
+  // By day, with every gate open and the player in a town, the loop tries a
+  // pick long before game time 60000: Windows' reader gave it Cooldown=0.
+  CHECK(substituteCallsNamed("nearbyPeds") == 0);
+  substituteAnswerInt("clockHour", 12);
+  substituteAnswerInt("positionGate", 1);
+  substituteAnswerInt("townTest", 1);
+  substituteRunWaits(1);
+  CHECK(substituteGameTime() == 1000);
+  CHECK(substituteCallsNamed("nearbyPeds") == 2);  // both attempts find nobody
 
   CHECK_EQ_TEXT(versionString(".\\Quillhaven.asi", "ProductName"), "Quillhaven");
   CHECK_EQ_TEXT(versionString(".\\Quillhaven.asi", "FileVersion"), QUILLHAVEN_VERSION);

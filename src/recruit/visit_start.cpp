@@ -1,0 +1,47 @@
+#include "recruit/visit_start.h"
+
+#include <string_view>
+
+#include "visit/visit_tables.h"
+
+namespace quillhaven {
+
+namespace {
+
+// Only the horse that exists is remembered, to be mounted again on leaving;
+// the rider gets off all the same. The post is searched around the rider, and
+// a rider with no hitching post within 35 m gets off where it stands.
+void getOffTheHorse(Entity rider) {
+  const Entity mount = pedMount(rider);
+  if (entityExists(mount)) VisitorMounts[rider] = mount;
+  const Vec3 position = entityPosition(rider, 0);
+  const GameHash hitchingPost = nameHash("PROP_HITCHINGPOST");
+  const Entity post = objectNearPoint(position, hitchingPost) ? closestObject(position, hitchingPost) : 0;
+  if (post != 0) {
+    hitchPostPrepare(post);
+    taskHitch(rider, post);
+  } else {
+    taskDismount(rider);
+  }
+}
+
+bool buysAWeapon(Entity ped, std::string_view spotName) {
+  if (spotName.find("GUNSMITH") == std::string_view::npos) return false;
+  const GameHash disposition = pedDisposition(ped);
+  return disposition == nameHash("AGGRESSIVE");
+}
+
+}  // namespace
+
+void startVisit(Entity ped, const StoreSpot& spot) {
+  // Whatever an earlier visit of this handle left behind must not steer this one.
+  forgetVisitorEntries(ped);
+  SpotVisitors[spot.name] = ped;
+  RecruitedPeds.insert(ped);
+  WalkingToSpot[ped] = true;
+  if (pedIsRiding(ped)) getOffTheHorse(ped);
+  if (buysAWeapon(ped, spot.name)) WeaponBuyers[ped] = true;
+  taskGoTo(ped, spot.position);
+}
+
+}  // namespace quillhaven

@@ -1,0 +1,42 @@
+#include "shopkeeper/greeting.h"
+
+#include "entry/random_source.h"
+#include "shopkeeper/shopkeeper_lookup.h"
+
+namespace quillhaven {
+
+std::map<Entity, int32_t> GreetingTimes;
+
+namespace {
+
+constexpr int32_t greetingInterval = 30000;  // game ms between two greetings of one shopkeeper
+
+bool greetedRecently(Entity shopkeeper, int32_t now) {
+  const auto greeted = GreetingTimes.find(shopkeeper);
+  if (greeted == GreetingTimes.end()) return false;
+  const uint32_t elapsed = static_cast<uint32_t>(now) - static_cast<uint32_t>(greeted->second);
+  return static_cast<int32_t>(elapsed) <= greetingInterval;
+}
+
+// Half the greetings name the visitor's sex; a quarter each welcome it back
+// or simply welcome it.
+const char* greetingFor(Entity visitor) {
+  if (randomSource.draw() % 2 == 1) return pedIsMale(visitor) ? "WELCOME_MALE" : "WELCOME_FEMALE";
+  return randomSource.draw() % 2 == 1 ? "WELCOME_BACK" : "WELCOME";
+}
+
+}  // namespace
+
+void greetVisitor(Entity visitor, std::string_view spotName) {
+  const GameHash model = shopkeeperModelFor(spotName);
+  if (model == 0) return;
+  const Entity shopkeeper = shopkeeperNear(visitor, model);
+  if (shopkeeper == 0) return;
+  const int32_t now = gameTimer();
+  if (greetedRecently(shopkeeper, now)) return;
+  if (pedIsSpeaking(shopkeeper)) return;  // and it may greet the next visitor at once
+  sayLine(shopkeeper, greetingFor(visitor));
+  GreetingTimes[shopkeeper] = now;
+}
+
+}  // namespace quillhaven

@@ -1,0 +1,19 @@
+// Which shopkeeper keeps a store, told from a spot's name.
+#pragma once
+
+#include <string_view>
+
+#include "game/natives.h"
+
+namespace quillhaven {
+
+// The game hash of the model of the ped who keeps the spot's store, or 0 for
+// stores without one (post offices, the barber, the tailor). Hashes the model
+// name afresh; calls the game only when a store matches.
+GameHash shopkeeperModelFor(std::string_view spotName);
+
+// The first ped near `ped`, in the game's order, that exists, lives and has
+// the model; 0 when there is none.
+Entity shopkeeperNear(Entity ped, GameHash model);
+
+}  // namespace quillhaven

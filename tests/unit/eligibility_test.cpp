@@ -1,0 +1,110 @@
+// Who may be recruited for a spot, with shopkeeper visits allowed (the
+// default); the rules with them forbidden run in a process of their own.
+#include "recruit/eligibility.h"
+
+#include <gmock/gmock.h>
+
+#include <functional>
+
+#include "entry/settings.h"
+#include "loop_fixture.h"
+
+namespace {
+
+using namespace quillhaven;
+using substitute::FakeGame;
+using ::testing::ElementsAreArray;
+
+const std::vector<std::string> wholeChain = {
+    "entityExists",   "entityDead",           "pedRejectTest1", "pedRejectTest2", "pedRejectTest3",
+    "pedRequireTest", "pedRelationshipGroup", "nameHash",       "entityModel",    "nameHash",
+};
+
+class EligibilityTest : public LoopTest {
+ protected:
+  static constexpr int32_t ped = 30;
+  PedState* state = nullptr;
+
+  void SetUp() override {
+    LoopTest::SetUp();
+    ASSERT_TRUE(AllowShopkeeperVisits);
+    state = &world.addPed(ped, {});
+  }
+
+  bool eligibleFor(const char* spot) {
+    game.calls.clear();
+    return isEligibleVisitor(ped, spot);
+  }
+};
+
+struct Refusal {
+  const char* why;
+  std::function<void(PedState&)> make;
+  size_t nativesAsked;  // how far down the chain the refusal comes
+};
+
+TEST_F(EligibilityTest, EachRefusalEndsTheChainWhereItComes) {
+  const std::vector<Refusal> refusals = {
+      {"gone", [](PedState& p) { p.exists = false; }, 1},
+      {"dead", [](PedState& p) { p.dead = true; }, 2},
+      {"first rejecting test", [](PedState& p) { p.rejected1 = true; }, 3},
+      {"second rejecting test", [](PedState& p) { p.rejected2 = true; }, 4},
+      {"third rejecting test", [](PedState& p) { p.rejected3 = true; }, 5},
+      {"requiring test", [](PedState& p) { p.required = false; }, 6},
+      {"gang member", [](PedState& p) { p.group = FakeGame::hashName("REL_GANG_DUTCHS"); }, 8},
+      {"keeper of this store", [](PedState& p) { p.model = FakeGame::hashName("u_m_m_valgunsmith_01"); }, 10},
+  };
+  for (const Refusal& refusal : refusals) {
+    PedState fresh;
+    refusal.make(fresh);
+    *state = fresh;
+    EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1")) << refusal.why;
+    EXPECT_THAT(calledNames(),
+                ElementsAreArray(wholeChain.begin(), wholeChain.begin() + refusal.nativesAsked))
+        << refusal.why;
+  }
+}
+
+TEST_F(EligibilityTest, AnUnremarkableTownspersonPassesTheWholeChain) {
+  EXPECT_TRUE(eligibleFor("VALENTINE_GUNSMITH_1"));
+  EXPECT_THAT(calledNames(), ElementsAreArray(wholeChain));
+  EXPECT_EQ(game.calls[2].describe(), "pedRejectTest1(30)");
+  EXPECT_EQ(game.calls[4].describe(), "pedRejectTest3(30, 0)");
+  EXPECT_EQ(game.calls[7].describe(), R"(nameHash("REL_GANG_DUTCHS"))");
+}
+
+TEST_F(EligibilityTest, ADeadPedsModelAndGroupAreNeverRead) {
+  state->dead = true;
+  EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1"));
+  EXPECT_TRUE(game.callsNamed("entityModel").empty());
+  EXPECT_TRUE(game.callsNamed("pedRelationshipGroup").empty());
+}
+
+TEST_F(EligibilityTest, AShopkeeperMayVisitEveryStoreButItsOwn) {
+  state->model = FakeGame::hashName("u_m_m_valgunsmith_01");
+  EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_3"));
+  EXPECT_TRUE(eligibleFor("VALENTINE_GENERAL_STORE_2"));
+  EXPECT_TRUE(eligibleFor("RHODES_GUNSMITH_1"));
+  EXPECT_TRUE(eligibleFor("BLACKWATER_BARBER_1"));
+  state->model = FakeGame::hashName("s_m_y_newspaperboy_01");
+  EXPECT_TRUE(eligibleFor("STRAWBERRY_POST_OFFICE_1"));
+}
+
+TEST_F(EligibilityTest, ARecruitIsRefusedUntilTheRecruitsAreForgotten) {
+  RecruitedPeds.insert(ped);
+  EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1"));
+  EXPECT_THAT(calledNames(), ElementsAreArray(wholeChain));
+  RecruitedPeds.clear();
+  EXPECT_TRUE(eligibleFor("VALENTINE_GUNSMITH_1"));
+}
+
+TEST_F(EligibilityTest, APedAlreadyOnAVisitIsNotRecruitedAgainWhenTheRecruitsAreForgotten) {
+  SpotVisitors["VALENTINE_DOCTOR_1"] = ped;
+  RecruitedPeds.clear();
+  EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1"));
+  EXPECT_THAT(calledNames(), ElementsAreArray(wholeChain));
+  SpotVisitors.erase("VALENTINE_DOCTOR_1");
+  EXPECT_TRUE(eligibleFor("VALENTINE_GUNSMITH_1"));
+}
+
+}  // namespace

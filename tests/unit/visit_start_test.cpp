@@ -1,0 +1,144 @@
+// Sending a recruit to its spot: the entries made, a rider's horse, the
+// weapon-buyer mark and the walk order.
+#include "recruit/visit_start.h"
+
+#include <gmock/gmock.h>
+
+#include "loop_fixture.h"
+
+namespace {
+
+using namespace quillhaven;
+using substitute::FakeGame;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+using ::testing::Pair;
+using ::testing::UnorderedElementsAre;
+
+class VisitStartTest : public LoopTest {
+ protected:
+  static constexpr int32_t ped = 30;
+  static constexpr int32_t horse = 31;
+  static constexpr int32_t post = 90;
+  PedState* rider = nullptr;
+
+  void SetUp() override {
+    LoopTest::SetUp();
+    buildSpotCatalogue();
+    rider = &world.addPed(ped, {-300.0f, 790.0f, 118.0f});
+    world.peds[horse].position = rider->position;
+    game.calls.clear();
+  }
+
+  static const StoreSpot& spot(const char* name) {
+    for (const std::vector<StoreSpot>* list : {&townSpotLists.valentine, &townSpotLists.rhodes}) {
+      for (const StoreSpot& candidate : *list) {
+        if (std::string_view(candidate.name) == name) return candidate;
+      }
+    }
+    throw std::runtime_error(name);
+  }
+
+  void mount() {
+    rider->riding = true;
+    rider->mount = horse;
+  }
+
+  // The orders the game received, as opposed to the questions it answered.
+  std::vector<std::string> orders() const {
+    std::vector<std::string> given;
+    for (const substitute::NativeCall& call : game.calls) {
+      if (call.info->result == '-') given.push_back(call.describe());
+    }
+    return given;
+  }
+};
+
+TEST_F(VisitStartTest, AVisitorOnFootGetsThreeEntriesAndOneOrder) {
+  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  EXPECT_THAT(SpotVisitors, ElementsAre(Pair("VALENTINE_DOCTOR_2", ped)));
+  EXPECT_THAT(RecruitedPeds, UnorderedElementsAre(ped));
+  EXPECT_THAT(WalkingToSpot, ElementsAre(Pair(ped, true)));
+  EXPECT_THAT(VisitorMounts, IsEmpty());
+  EXPECT_THAT(WeaponBuyers, IsEmpty());
+  EXPECT_THAT(orders(), ElementsAre("taskGoTo(30, -283.851, 807.595, 119.386, 1, 0, 0, 786603, -1)"));
+  EXPECT_THAT(calledNames(), ElementsAre("pedIsRiding", "taskGoTo"));
+}
+
+TEST_F(VisitStartTest, ARiderNearAHitchingPostHitchesThereThenWalks) {
+  mount();
+  world.hitchingPosts[post] = {-310.0f, 790.0f, 118.0f};  // 10 m away
+  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  EXPECT_THAT(VisitorMounts, ElementsAre(Pair(ped, horse)));
+  EXPECT_THAT(orders(), ElementsAre("hitchPostPrepare(90, 1)", "taskHitch(30, 90, 0)",
+                                    "taskGoTo(30, -283.851, 807.595, 119.386, 1, 0, 0, 786603, -1)"));
+  const std::string postHash = std::to_string(static_cast<int32_t>(FakeGame::hashName("PROP_HITCHINGPOST")));
+  EXPECT_THAT(describedCalls(), ElementsAre("pedIsRiding(30)", "pedMount(30)", "entityExists(31)",
+                                            "entityPosition(30, 1, 0)", R"(nameHash("PROP_HITCHINGPOST"))",
+                                            "objectNearPoint(-300, 790, 118, " + postHash + ", 35, 1)",
+                                            "closestObject(-300, 790, 118, " + postHash + ", 35, 1, 0)",
+                                            "hitchPostPrepare(90, 1)", "taskHitch(30, 90, 0)",
+                                            ::testing::StartsWith("taskGoTo(30, ")));
+}
+
+TEST_F(VisitStartTest, ARiderWithNoPostWithin35MetresGetsOffWhereItStands) {
+  mount();
+  world.hitchingPosts[post] = {-336.0f, 790.0f, 118.0f};  // 36 m away
+  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  EXPECT_THAT(orders(),
+              ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
+  EXPECT_TRUE(game.callsNamed("closestObject").empty());
+}
+
+TEST_F(VisitStartTest, ARiderWhoseNearbyPostCannotBeFoundGetsOff) {
+  mount();
+  game.answerInt("objectNearPoint", 1);
+  game.answerInt("closestObject", 0);
+  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  EXPECT_THAT(orders(),
+              ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
+}
+
+TEST_F(VisitStartTest, AHorseThatIsGoneIsNotRememberedButTheRiderStillGetsOff) {
+  mount();
+  world.peds[horse].exists = false;
+  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  EXPECT_THAT(VisitorMounts, IsEmpty());
+  EXPECT_THAT(orders(),
+              ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
+}
+
+TEST_F(VisitStartTest, OnlyAnAggressiveGunsmithCustomerBuysAWeapon) {
+  rider->disposition = FakeGame::hashName("AGGRESSIVE");
+  startVisit(ped, spot("VALENTINE_GENERAL_STORE_1"));
+  EXPECT_THAT(WeaponBuyers, IsEmpty());
+  EXPECT_TRUE(game.callsNamed("pedDisposition").empty());
+
+  SpotVisitors.clear();
+  startVisit(ped, spot("RHODES_GUNSMITH_2"));
+  EXPECT_THAT(WeaponBuyers, ElementsAre(Pair(ped, true)));
+
+  SpotVisitors.clear();
+  rider->disposition = FakeGame::hashName("CALM");
+  startVisit(ped, spot("VALENTINE_GUNSMITH_3"));
+  EXPECT_THAT(WeaponBuyers, IsEmpty());
+}
+
+TEST_F(VisitStartTest, WhatAnEarlierVisitOfTheHandleLeftBehindIsClearedFirst) {
+  WalkingSince[ped] = 1000;
+  AtSpotSince[ped] = 2000;
+  LeavingVisitors[ped] = true;
+  VisitorMounts[ped] = 77;
+  WeaponBuyers[ped] = true;
+  WalkingSince[ped + 1] = 3000;
+  startVisit(ped, spot("VALENTINE_GENERAL_STORE_1"));
+  EXPECT_FALSE(WalkingSince.contains(ped));
+  EXPECT_FALSE(AtSpotSince.contains(ped));
+  EXPECT_FALSE(LeavingVisitors.contains(ped));
+  EXPECT_FALSE(VisitorMounts.contains(ped));
+  EXPECT_FALSE(WeaponBuyers.contains(ped));
+  EXPECT_TRUE(WalkingToSpot.contains(ped));
+  EXPECT_TRUE(WalkingSince.contains(ped + 1));
+}
+
+}  // namespace
