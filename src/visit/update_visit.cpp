@@ -1,9 +1,126 @@
+// The life of one visit, advanced one tick per main-loop pass: walking to the
+// spot, the stay there, and leaving, on foot or back on the horse. The state
+// is the visitor's entries in the visit tables; every ending goes through
+// endVisit, so that no entry outlives its visit.
+#include <cmath>
+#include <cstdint>
+#include <string_view>
+
 #include "catalogue/store_spot.h"
+#include "entry/random_source.h"
+#include "shopkeeper/greeting.h"
+#include "visit/visit_actions.h"
+#include "visit/visit_tables.h"
 
 namespace quillhaven {
 
-// Visits do not advance yet: a visit stays as its start left it until the main
-// loop forgets it.
-bool StoreSpot::updateVisit() { return true; }
+namespace {
+
+constexpr float arrivalRadiusSquared = 2.25f;  // 1.5 m
+constexpr double headingTolerance = 3.0;       // degrees
+constexpr int32_t walkingTimeout = 30000;      // game ms from the first tick away from the spot
+constexpr int32_t shortestStay = 10000;        // game ms at the spot, plus up to 4999 more
+constexpr int32_t stayVariation = 5000;
+constexpr float leavingRadiusSquared = 9.0f;  // 3 m
+
+int32_t elapsedSince(int32_t start, int32_t now) {
+  return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(start));
+}
+
+// The smaller angle between two headings, 0 to 180 degrees.
+double headingDifference(float spotHeading, float heading) {
+  const double difference = std::fmod(std::fabs(static_cast<double>(spotHeading) - heading), 360.0);
+  return difference > 180.0 ? 360.0 - difference : difference;
+}
+
+float squaredDistanceToSpot(Entity ped, const StoreSpot& spot) {
+  return pointDistance(entityPosition(ped, 0), spot.position);
+}
+
+bool walk(const StoreSpot& spot, Entity visitor) {
+  if (squaredDistanceToSpot(visitor, spot) >= arrivalRadiusSquared) {
+    const int32_t now = gameTimer();
+    const auto since = WalkingSince.find(visitor);
+    if (since == WalkingSince.end()) {
+      WalkingSince[visitor] = now;
+      return true;
+    }
+    if (elapsedSince(since->second, now) <= walkingTimeout) return true;
+    endVisit(spot.name);  // given up; the ped goes on under its walk order
+    return false;
+  }
+  if (headingDifference(spot.heading, entityHeading(visitor)) > headingTolerance) {
+    turnToSpot(visitor, spot);
+    return true;
+  }
+  startScenario(visitor, spot);
+  greetVisitor(visitor, spot.name);
+  WalkingToSpot.erase(visitor);
+  WalkingSince.erase(visitor);
+  return true;
+}
+
+// A horse that is gone or dead is no reason to stay: the visitor leaves on foot.
+bool leaveOnUsableHorse(Entity visitor) {
+  const auto mount = VisitorMounts.find(visitor);
+  if (mount == VisitorMounts.end()) return false;
+  if (entityExists(mount->second) && !entityDead(mount->second)) {
+    remount(visitor, mount->second);
+    return true;
+  }
+  VisitorMounts.erase(mount);
+  return false;
+}
+
+bool stay(const StoreSpot& spot, Entity visitor) {
+  const int32_t now = gameTimer();
+  const auto since = AtSpotSince.find(visitor);
+  if (since == AtSpotSince.end()) {
+    AtSpotSince[visitor] = now;
+    return true;
+  }
+  // A fresh length at every tick, never shorter than the shortest stay.
+  const int32_t length = shortestStay + randomSource.draw() % stayVariation;
+  if (elapsedSince(since->second, now) < length) return true;
+
+  AtSpotSince.erase(since);
+  LeavingVisitors[visitor] = true;
+  takeLeave(visitor, spot.name);
+  if (leaveOnUsableHorse(visitor)) return true;
+  release(visitor);
+  endVisit(spot.name);
+  return false;
+}
+
+// A rider's visit ends once it sits on its own horse again, or the horse is
+// gone; a visitor on foot's once it is more than 3 m from the spot.
+bool leave(const StoreSpot& spot, Entity visitor) {
+  const auto mount = VisitorMounts.find(visitor);
+  if (mount != VisitorMounts.end()) {
+    const Entity horse = mount->second;
+    if (pedMount(visitor) != horse && entityExists(horse)) return true;
+  } else if (squaredDistanceToSpot(visitor, spot) <= leavingRadiusSquared) {
+    return true;
+  }
+  endVisit(spot.name);
+  return false;
+}
+
+}  // namespace
+
+bool StoreSpot::updateVisit() {
+  const auto visit = SpotVisitors.find(std::string_view(name));
+  if (visit == SpotVisitors.end()) return false;
+  const Entity visitor = visit->second;
+  if (!entityExists(visitor)) {
+    endVisit(name);
+    return false;
+  }
+  if (LeavingVisitors.contains(visitor)) return leave(*this, visitor);
+  // The game may hold the visitor for a while; its clocks run on meanwhile.
+  if (visitHoldTest(visitor)) return true;
+  if (WalkingToSpot.contains(visitor)) return walk(*this, visitor);
+  return stay(*this, visitor);
+}
 
 }  // namespace quillhaven

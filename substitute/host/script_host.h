@@ -62,10 +62,12 @@ class ScriptHost {
 
  private:
   ScriptMainFn registeredScript() const;
+  void resumeScript();
 
   std::unique_ptr<Fibre> fibre_;
   std::vector<std::unique_ptr<Fibre>> retired_;  // stopped scripts' stacks, kept until exit
   uint32_t pendingWait_ = 0;
+  bool onScriptFibre_ = false;
 };
 
 // The one host that the seam functions talk to.

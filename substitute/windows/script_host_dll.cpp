@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "game/town_world.h"
 #include "host/script_host.h"
 
 using substitute::host;
@@ -42,6 +43,23 @@ int substituteRegistration(int index, void** module, void** function) {
 
 // The game answers the native with this value from now on.
 void substituteAnswerInt(const char* native, int32_t value) { host().game.answerInt(native, value); }
+
+// A town for a whole visit: by day in Valentine, one townsperson (30) beside
+// the player, the keepers of Valentine's gunsmith, doctor and general store
+// (51 to 53) in their stores and never recruited themselves.
+void substituteStageTown() {
+  static substitute::TownWorld town;
+  town = substitute::TownWorld{};
+  town.addPed(30, town.playerPosition);
+  const char* keepers[] = {"u_m_m_valgunsmith_01", "u_m_m_valdoctor_01", "u_m_m_valgenstoreowner_01"};
+  int32_t handle = 51;
+  for (const char* model : keepers) {
+    substitute::PedState& keeper = town.addPed(handle++, town.playerPosition);
+    keeper.model = substitute::FakeGame::hashName(model);
+    keeper.required = false;
+  }
+  town.install(host().game);
+}
 
 int substituteCallsNamed(const char* native) {
   return static_cast<int>(host().game.callsNamed(native).size());

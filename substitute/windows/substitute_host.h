@@ -12,6 +12,7 @@ __declspec(dllimport) uint32_t substituteWait(int index);
 __declspec(dllimport) int substituteRegistrationCount();
 __declspec(dllimport) int substituteRegistration(int index, void** module, void** function);
 __declspec(dllimport) void substituteAnswerInt(const char* native, int32_t value);
+__declspec(dllimport) void substituteStageTown();
 __declspec(dllimport) int substituteCallsNamed(const char* native);
 __declspec(dllimport) int substituteCallCount();
 __declspec(dllimport) int substituteDescribeCall(int index, char* buffer, int size);

@@ -6,9 +6,16 @@
 #include <vector>
 
 #include "catalogue/spot_catalogue.h"
+#include "game/town_world.h"
 #include "host_fixture.h"
-#include "town_world.h"
 #include "visit/visit_tables.h"
+
+using substitute::PedState;
+using substitute::Point;
+using substitute::TownWorld;
+
+inline quillhaven::Vec3 toVec3(Point point) { return {point.x, point.y, point.z}; }
+inline Point toPoint(quillhaven::Vec3 vec) { return {vec.x, vec.y, vec.z}; }
 
 class LoopTest : public HostTest {
  protected:

@@ -45,7 +45,11 @@ class MainLoopTest : public LoopTest {
     return calledNames();
   }
 
-  static void occupy(const char* spot, int32_t visitor) { SpotVisitors[spot] = visitor; }
+  // A visit in progress whose visitor stands at its spot, away from the player.
+  void occupy(const char* spot, int32_t visitor) {
+    SpotVisitors[spot] = visitor;
+    world.peds[visitor].position = {0.0f, 0.0f, 0.0f};
+  }
   static bool occupied(const char* spot) { return SpotVisitors.contains(spot); }
 };
 

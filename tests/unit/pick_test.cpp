@@ -29,7 +29,7 @@ class PickTest : public LoopTest {
     game.calls.clear();
   }
 
-  bool pick() { return pickSpotAndVisitor(freeSpots, lastPickIndex, world.playerPosition); }
+  bool pick() { return pickSpotAndVisitor(freeSpots, lastPickIndex, toVec3(world.playerPosition)); }
 
   // Seeds the generator so that its next draw lands on `index` of `count`.
   static void drawNext(size_t index, size_t count) {
@@ -112,7 +112,7 @@ TEST_F(PickTest, ThePlayerMayStandExactlySeventyMetresFromTheDrawnSpot) {
 
 TEST_F(PickTest, ThePedNearestToTheSpotWinsNotTheOneNearestToThePlayer) {
   drawNext(0, 5);
-  const Vec3 spot = freeSpots[0].position;
+  const Point spot = toPoint(freeSpots[0].position);
   world.addPed(30, world.playerPosition);                         // beside the player
   world.addPed(31, {spot.x + 2.0f, spot.y, spot.z});              // in the store
   world.addPed(32, {spot.x + 1.0f, spot.y, spot.z}).dead = true;  // nearer still, but dead
@@ -122,7 +122,7 @@ TEST_F(PickTest, ThePedNearestToTheSpotWinsNotTheOneNearestToThePlayer) {
 
 TEST_F(PickTest, OfTwoPedsEquallyNearTheOneListedFirstWins) {
   drawNext(0, 5);
-  const Vec3 spot = freeSpots[0].position;
+  const Point spot = toPoint(freeSpots[0].position);
   world.addPed(31, {spot.x + 3.0f, spot.y, spot.z});
   world.addPed(30, {spot.x - 3.0f, spot.y, spot.z});
   ASSERT_TRUE(pick());

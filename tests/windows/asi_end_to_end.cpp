@@ -2,11 +2,13 @@
 // the substitute ScriptHookRDR2.dll, from a game folder holding a
 // Quillhaven.ini: attach registers the script and then the keyboard handler,
 // the script runs on a fibre and hashes the shopkeeper models first, the
-// cooldown of the settings file reaches its main loop, and detach unregisters
-// in the same order. The file's version resource names the product and its
+// cooldown of the settings file reaches its main loop, a whole visit runs
+// from the walk order to the release, and detach unregisters in the same
+// order. The file's version resource names the product and its
 // version.
 #include <windows.h>
 
+#include <string>
 #include <vector>
 
 #include "check.h"
@@ -119,6 +121,28 @@ int main() {
   substituteRunWaits(1);
   CHECK(substituteGameTime() == 1000);
   CHECK(substituteCallsNamed("nearbyPeds") == 2);  // both attempts find nobody
+
+  // A whole visit in Valentine: townsperson 30 is sent to a spot, plays its
+  // scenario, thanks the store and is let go. With no cooldown, the pass that
+  // ends the visit may start the next one.
+  substituteStageTown();
+  const int firstCall = substituteCallCount();
+  for (int pass = 0; pass < 200 && substituteCallsNamed("releaseVisitor") == 0; ++pass) substituteRunWaits(1);
+  const std::vector<std::string> steps = {"taskGoTo(30, ", "taskScenarioHere(30, ",
+                                          "speakWithParams(30, speech \"GENERIC_THANKS\")",
+                                          "releaseVisitor(30, 1, 0)"};
+  std::vector<std::string> story;
+  for (int index = firstCall; index < substituteCallCount(); ++index) {
+    const std::string call = describedCall(index);
+    for (const std::string& step : steps) {
+      if (call.rfind(step, 0) == 0) story.push_back(step);
+    }
+  }
+  CHECK(story.size() >= steps.size());
+  for (size_t index = 0; index < steps.size() && index < story.size(); ++index) {
+    CHECK_EQ_TEXT(story[index], steps[index]);
+  }
+  CHECK(substituteCallsNamed("speakWithParams") >= 2);  // the greeting and the thanks
 
   CHECK_EQ_TEXT(versionString(".\\Quillhaven.asi", "ProductName"), "Quillhaven");
   CHECK_EQ_TEXT(versionString(".\\Quillhaven.asi", "FileVersion"), QUILLHAVEN_VERSION);

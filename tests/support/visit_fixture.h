@@ -1,0 +1,72 @@
+// Tests of running visits: a visitor, its spot in the built catalogue, and
+// the orders and lines the game received.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "entry/random_source.h"
+#include "loop_fixture.h"
+#include "recruit/visit_start.h"
+#include "shopkeeper/greeting.h"
+
+class VisitTest : public LoopTest {
+ protected:
+  static constexpr int32_t visitor = 30;
+  static constexpr int32_t horse = 31;
+
+  void SetUp() override {
+    LoopTest::SetUp();
+    quillhaven::buildSpotCatalogue();
+    quillhaven::GreetingTimes.clear();
+    game.gameTime = 100000;
+    game.calls.clear();
+  }
+
+  static quillhaven::StoreSpot& spotNamed(std::string_view name) {
+    using quillhaven::townSpotLists;
+    for (auto* list : {&townSpotLists.valentine, &townSpotLists.strawberry, &townSpotLists.rhodes,
+                       &townSpotLists.blackwater, &townSpotLists.annesburg, &townSpotLists.tumbleweed,
+                       &townSpotLists.saintDenis}) {
+      for (quillhaven::StoreSpot& spot : *list) {
+        if (name == spot.name) return spot;
+      }
+    }
+    throw std::runtime_error("no spot named " + std::string(name));
+  }
+
+  // The orders and lines the game received since the last clear, each as
+  // "taskGoTo(...)", or "30 says GENERIC_THANKS" for speech.
+  std::vector<std::string> orders() const {
+    std::vector<std::string> given;
+    for (const substitute::NativeCall& call : game.calls) {
+      if (call.name() == "speakWithParams") {
+        given.push_back(std::to_string(call.args[0].i()) + " says " + call.args[1].text);
+      } else if (call.info->result == '-') {
+        given.push_back(call.describe());
+      }
+    }
+    return given;
+  }
+
+  // Whether the ped has an entry in any table keyed by visitor.
+  static bool hasVisitorEntries(int32_t ped) {
+    using namespace quillhaven;
+    return WalkingToSpot.contains(ped) || WalkingSince.contains(ped) || AtSpotSince.contains(ped) ||
+           LeavingVisitors.contains(ped) || VisitorMounts.contains(ped) || WeaponBuyers.contains(ped);
+  }
+
+  // A seed whose first draws have these parities (1 odd, 0 even), and, if
+  // given, whose next draw after them leaves this remainder.
+  static uint32_t seedDrawing(std::vector<int> parities, int modulus = 1, int remainder = 0) {
+    for (uint32_t seed = 0;; ++seed) {
+      quillhaven::RandomSource random;
+      random.seed(seed);
+      bool matches = true;
+      for (int parity : parities) matches = matches && random.draw() % 2 == parity;
+      if (matches && random.draw() % modulus == remainder) return seed;
+    }
+  }
+};
