@@ -4,7 +4,7 @@ namespace quillhaven {
 
 namespace {
 
-struct Keeper {
+struct ShopkeeperRow {
   std::string_view storeWord;
   std::string_view townWord;
   const char* model;
@@ -12,7 +12,7 @@ struct Keeper {
 
 // Tried in this order: gunsmiths, general stores, doctors. A store whose town
 // has no row falls through to the next store word.
-constexpr Keeper keepers[] = {
+constexpr ShopkeeperRow keepers[] = {
     {"GUNSMITH", "VALENTINE", "u_m_m_valgunsmith_01"},
     {"GUNSMITH", "RHODES", "u_m_m_rhdgunsmith_01"},
     {"GUNSMITH", "SAINT_DENIS", "u_m_m_nbxgunsmith_01"},
@@ -30,14 +30,19 @@ constexpr Keeper keepers[] = {
 
 }  // namespace
 
-GameHash shopkeeperModelFor(std::string_view spotName) {
-  for (const Keeper& keeper : keepers) {
+const char* shopkeeperModelName(std::string_view spotName) {
+  for (const ShopkeeperRow& keeper : keepers) {
     if (spotName.find(keeper.storeWord) != std::string_view::npos &&
         spotName.find(keeper.townWord) != std::string_view::npos) {
-      return nameHash(keeper.model);
+      return keeper.model;
     }
   }
-  return 0;
+  return nullptr;
+}
+
+GameHash shopkeeperModelFor(std::string_view spotName) {
+  const char* model = shopkeeperModelName(spotName);
+  return model == nullptr ? 0 : nameHash(model);
 }
 
 Entity shopkeeperNear(Entity ped, GameHash model) {

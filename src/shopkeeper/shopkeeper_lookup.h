@@ -7,6 +7,10 @@
 
 namespace quillhaven {
 
+// The model name of the ped who keeps the spot's store, or null for stores
+// without one. Calls nothing.
+const char* shopkeeperModelName(std::string_view spotName);
+
 // The game hash of the model of the ped who keeps the spot's store, or 0 for
 // stores without one (post offices, the barber, the tailor). Hashes the model
 // name afresh; calls the game only when a store matches.

@@ -11,12 +11,15 @@ namespace quillhaven {
 
 namespace {
 
-constexpr uint32_t thanksDelay = 1000;    // ms the visitor goes on with its scenario before thanking
+constexpr uint32_t thanksDelay = 1000;   // ms the visitor goes on with its scenario before thanking
 constexpr uint32_t farewellDelay = 500;  // ms between the thanks and the farewell
 
 constexpr std::array<const char*, 5> VisitWeapons = {
-    "weapon_repeater_carbine", "weapon_rifle_springfield", "weapon_shotgun_doublebarrel",
-    "weapon_sniperrifle_rollingblock", "weapon_bow",
+    "weapon_repeater_carbine",
+    "weapon_rifle_springfield",
+    "weapon_shotgun_doublebarrel",
+    "weapon_sniperrifle_rollingblock",
+    "weapon_bow",
 };
 
 // The farewell has no memory and no interval, unlike the greeting; a

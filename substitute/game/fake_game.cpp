@@ -97,6 +97,8 @@ void FakeGame::clearRecords() {
   rejections.clear();
   globals.clear();
   withholdResults = false;
+  recordCalls = true;
+  onCall = nullptr;
   gameTime = 0;
   tickCount64 = 0;
   tickCount = 0;
@@ -201,9 +203,10 @@ uint64_t* FakeGame::call() {
   }
   NativeCall decoded;
   if (!decode(*info, decoded)) return answer_.slots();
-  calls.push_back(decoded);
   auto responder = responders_.find(info->hash);
-  if (responder != responders_.end()) responder->second(calls.back(), answer_);
+  if (responder != responders_.end()) responder->second(decoded, answer_);
+  if (onCall) onCall(decoded);
+  if (recordCalls) calls.push_back(std::move(decoded));
   return withholdResults ? nullptr : answer_.slots();
 }
 

@@ -85,6 +85,8 @@ class FakeGame {
                          int32_t reportedCount);
 
   // --- what happened ---
+  bool recordCalls = true;                        // false: a long run keeps no log of its calls
+  std::function<void(const NativeCall&)> onCall;  // told of every accepted call, after its answer
   std::vector<NativeCall> calls;
   std::vector<std::string> rejections;
   std::vector<NativeCall> callsNamed(std::string_view native) const;

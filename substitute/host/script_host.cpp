@@ -41,8 +41,8 @@ bool ScriptHost::startScript() {
 
 void ScriptHost::runWaits(int count) {
   for (int done = 0; done < count && scriptRunning(); ++done) {
-    game.gameTime = static_cast<int32_t>(static_cast<uint32_t>(game.gameTime) + pendingWait_);
     if (onWait) onWait(pendingWait_);
+    game.gameTime = static_cast<int32_t>(static_cast<uint32_t>(game.gameTime) + pendingWait_);
     resumeScript();
   }
 }
@@ -89,8 +89,8 @@ void ScriptHost::scriptWait(uint32_t milliseconds) {
     return;
   }
   // Called straight from a test, off the fibre: the game runs on at once.
-  game.gameTime = static_cast<int32_t>(static_cast<uint32_t>(game.gameTime) + milliseconds);
   if (onWait) onWait(milliseconds);
+  game.gameTime = static_cast<int32_t>(static_cast<uint32_t>(game.gameTime) + milliseconds);
 }
 
 }  // namespace substitute

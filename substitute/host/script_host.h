@@ -38,8 +38,9 @@ class ScriptHost {
   std::vector<Registration> registrations;
   std::vector<uint32_t> waits;            // every scriptWait, in order
   std::vector<ProfileRead> profileReads;  // every settings read, in order
-  // Called on the host's side at every wait, after the clock has advanced and
-  // before the script resumes: the place for a world to move.
+  // Called on the host's side at every wait, with its length, before the
+  // clock advances by it and the script resumes: the place for a world to
+  // move on.
   std::function<void(uint32_t milliseconds)> onWait;
 
   // Starts the registered script afresh on a new fibre and runs it to its

@@ -1,0 +1,94 @@
+// quillhaven-sim: the unchanged plug-in, driven by the substitute script host,
+// in a simulated town. Standard output depends on the seed alone; the wall
+// time, the speed and the progress of a long run go to standard error.
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+
+#include "host/script_host.h"
+#include "options.h"
+#include "world/picture.h"
+#include "world/sim_world.h"
+#include "world/timeline.h"
+
+namespace {
+
+constexpr uint32_t passWait = 250;    // the main loop's wait between passes
+constexpr int64_t gameHour = 120000;  // ms of game time: 60 game minutes, one every 2 s
+
+void showProgress(const world::SimWorld& town, double done) {
+  std::fprintf(stderr, "\r  %s  %3d%%", world::clockText(town.clockSeconds()).c_str(),
+               static_cast<int>(done * 100));
+  std::fflush(stderr);
+}
+
+int run(const sim::Options& options) {
+  substitute::ScriptHost& host = substitute::host();
+  world::SimWorld town(
+      {*world::townNamed(options.town), options.seed, options.townsfolk, options.startMinute});
+  world::Timeline timeline(town, std::cout);
+  host.game.recordCalls = false;
+  host.game.tickCount64 = options.seed * 2654435761u + 1;  // the plug-in seeds its generator from it
+  town.install(host.game);
+  host.game.onCall = [&](const substitute::NativeCall& call) {
+    if (options.trace)
+      std::cout << world::clockText(town.clockSeconds()) << "  > " << call.describe() << '\n';
+    timeline.observe(call);
+  };
+  int64_t passes = 0;
+  host.onWait = [&](uint32_t milliseconds) {
+    if (milliseconds == passWait) {
+      timeline.afterPass();
+      ++passes;
+    }
+    town.advance(static_cast<int32_t>(milliseconds));
+  };
+
+  std::cout << "Quillhaven in " << town.town().display << ", seed " << options.seed << ", from "
+            << world::clockText(options.startMinute * 60) << " for " << options.hours << " game hours\n\n";
+  const auto started = std::chrono::steady_clock::now();
+  libraryEntry(&host, 1);
+  host.startScript();
+  const int64_t length = static_cast<int64_t>(options.hours * gameHour);
+  const bool onTerminal = isatty(STDERR_FILENO) != 0;
+  while (host.game.gameTime < length && host.scriptRunning()) {
+    host.runWaits(1);
+    if (onTerminal && passes % 400 == 0) showProgress(town, static_cast<double>(host.game.gameTime) / length);
+  }
+  libraryEntry(&host, 0);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  if (onTerminal) std::fputs("\r                \r", stderr);
+
+  timeline.printSummary(std::cout, passes);
+  std::fprintf(
+      stderr,
+      "simulated %.1f game hours (%.0f s of game time) in %.3f s of wall time: %.0f times real time\n",
+      options.hours, length / 1000.0, seconds, length / 1000.0 / seconds);
+  if (!options.svgFile.empty()) {
+    std::ofstream picture(options.svgFile);
+    world::drawTown(picture, town, timeline.visits(), options.seed);
+    if (!picture) {
+      std::fprintf(stderr, "quillhaven-sim: could not write %s\n", options.svgFile.c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const sim::Parsed parsed = sim::parseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.options) {
+    std::fprintf(stderr, "quillhaven-sim: %s\nTry 'quillhaven-sim --help'.\n", parsed.error.c_str());
+    return 2;
+  }
+  if (parsed.options->help) {
+    std::fputs(sim::usage().c_str(), stdout);
+    return 0;
+  }
+  return run(*parsed.options);
+}

@@ -1,0 +1,174 @@
+// quillhaven-sim, run as a player or maintainer runs it: in a folder of its
+// own, reading the Quillhaven.ini it finds there.
+#include <gmock/gmock.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <optional>
+#include <regex>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::HasSubstr;
+
+struct SimRun {
+  int status = -1;
+  std::string out;
+  std::string err;
+  std::string svg;
+};
+
+SimRun simulate(const std::string& arguments, const std::optional<std::string>& ini = std::nullopt) {
+  std::string folderTemplate = (fs::temp_directory_path() / "quillhaven-sim-XXXXXX").string();
+  const fs::path folder = mkdtemp(folderTemplate.data());
+  if (ini) std::ofstream(folder / "Quillhaven.ini") << *ini;
+  const std::string command =
+      "cd '" + folder.string() + "' && '" QUILLHAVEN_SIM "' " + arguments + " 2>err.txt";
+  SimRun run;
+  if (FILE* sim = popen(command.c_str(), "r")) {
+    char chunk[4096];
+    size_t read = 0;
+    while ((read = fread(chunk, 1, sizeof chunk, sim)) > 0) run.out.append(chunk, read);
+    const int status = pclose(sim);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  auto slurp = [](const fs::path& file) {
+    std::ifstream in(file);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  };
+  run.err = slurp(folder / "err.txt");
+  if (fs::exists(folder / "town.svg")) run.svg = slurp(folder / "town.svg");
+  fs::remove_all(folder);
+  return run;
+}
+
+int linesMatching(const std::string& text, const std::string& pattern) {
+  const std::regex wanted(pattern);
+  std::istringstream lines(text);
+  int count = 0;
+  for (std::string line; std::getline(lines, line);) count += std::regex_search(line, wanted);
+  return count;
+}
+
+// The number the summary gives for a row.
+int summaryNumber(const std::string& text, const std::string& row) {
+  std::smatch found;
+  if (!std::regex_search(text, found, std::regex("\n +" + row + " +([0-9]+)\n"))) return -1;
+  return std::stoi(found[1]);
+}
+
+class DefaultDay : public ::testing::Test {
+ protected:
+  static const SimRun& day() {
+    static const SimRun run = simulate("--svg town.svg");
+    return run;
+  }
+};
+
+TEST_F(DefaultDay, ShowsEverythingAVisitCanBringInValentine) {
+  const std::string& out = day().out;
+  ASSERT_EQ(day().status, 0) << day().err;
+  EXPECT_GT(linesMatching(out, "is sent to VALENTINE_GUNSMITH_"), 0);
+  EXPECT_GT(linesMatching(out, "is sent to VALENTINE_DOCTOR_"), 0);
+  EXPECT_GT(linesMatching(out, "is sent to VALENTINE_GENERAL_STORE_"), 0);
+  EXPECT_GT(linesMatching(out, ", hitched at a post, is sent to"), 0);
+  EXPECT_GT(linesMatching(out, ", dismounted, is sent to"), 0);
+  EXPECT_GT(linesMatching(out, "the keeper of .* says \"WELCOME"), 0);
+  EXPECT_GT(linesMatching(out, "the keeper of .* says \"FAREWELL\""), 0);
+  EXPECT_GT(linesMatching(out, "is handed a weapon_"), 0);
+  EXPECT_GT(linesMatching(out, "walks back to its horse"), 0);
+  EXPECT_THAT(day().err, HasSubstr("times real time"));
+}
+
+TEST_F(DefaultDay, TheSummaryAgreesWithTheTimeline) {
+  const std::string& out = day().out;
+  const std::map<std::string, std::string> rows = {
+      {"visits started", "is sent to "},
+      {"on foot", ", on foot, is sent to"},
+      {"hitched at a post", ", hitched at a post, is sent to"},
+      {"dismounted", ", dismounted, is sent to"},
+      {"visits completed", "^[0-9:]+  visit [0-9]+ is complete$"},
+      {"walks given up", "^[0-9:]+  visit [0-9]+ is given up"},
+      {"visits dropped", "^[0-9:]+  visit [0-9]+ is dropped"},
+      {"greetings", "the keeper of .* says \"WELCOME"},
+      {"thanks", "says \"GENERIC_THANKS\""},
+      {"farewells", "says \"FAREWELL\""},
+      {"weapons handed out", "is handed a weapon_"},
+  };
+  for (const auto& [row, pattern] : rows) {
+    EXPECT_EQ(summaryNumber(out, row), linesMatching(out, pattern)) << row;
+  }
+  const int started = summaryNumber(out, "visits started");
+  const int ended = summaryNumber(out, "visits completed") + summaryNumber(out, "walks given up") +
+                    summaryNumber(out, "visits dropped") + summaryNumber(out, "visitors gone");
+  EXPECT_EQ(started, ended + summaryNumber(out, "still running at end"));
+  // 24 game hours are 2880 s of game time, less the pauses of the leave-takings.
+  const int passes = summaryNumber(out, "passes run");
+  EXPECT_GT(passes, 11000);
+  EXPECT_LE(passes, 11520);
+}
+
+TEST_F(DefaultDay, DrawsTheTownWithItsSpotsPostsPlayerAndPaths) {
+  const std::string& svg = day().svg;
+  ASSERT_THAT(svg, ::testing::StartsWith("<svg xmlns=\"http://www.w3.org/2000/svg\""));
+  EXPECT_THAT(svg, HasSubstr("</svg>"));
+  EXPECT_EQ(linesMatching(svg, "<circle class=\"spot\""), 20);
+  EXPECT_EQ(linesMatching(svg, ">VALENTINE_GUNSMITH_5</text>"), 1);
+  EXPECT_GT(linesMatching(svg, "<rect class=\"post\""), 0);
+  EXPECT_EQ(linesMatching(svg, "<circle class=\"player\""), 1);
+  EXPECT_EQ(linesMatching(svg, "<polyline class=\"path\""), summaryNumber(day().out, "visits started"));
+}
+
+TEST(Simulator, TheSameSeedPrintsTheSameBytes) {
+  const SimRun first = simulate("--seed 7 --hours 6");
+  const SimRun again = simulate("--seed 7 --hours 6");
+  ASSERT_EQ(first.status, 0);
+  EXPECT_EQ(first.out, again.out);
+  EXPECT_NE(first.out, simulate("--seed 8 --hours 6").out);
+}
+
+TEST(Simulator, ReadsTheSettingsFileInItsFolder) {
+  const SimRun eager = simulate("--hours 1", "[General]\nCooldown=0\n");
+  EXPECT_THAT(eager.out, HasSubstr("06:00:07  visit 1:"));  // the first pass already
+  const SimRun patient = simulate("--hours 1");
+  EXPECT_THAT(patient.out, HasSubstr("06:30:07  visit 1:"));  // once 60000 ms have passed
+}
+
+TEST(Simulator, WorksOnlyByDayAndOnlyInTownsWithStoreSpots) {
+  EXPECT_EQ(linesMatching(simulate("--start 00:00 --hours 5.9").out, "is sent to"), 0);
+  EXPECT_EQ(summaryNumber(simulate("--town armadillo --hours 4").out, "visits started"), 0);
+  EXPECT_EQ(summaryNumber(simulate("--town open-country --hours 4").out, "visits started"), 0);
+  const SimRun saintDenis = simulate("--town saint-denis --hours 6");
+  EXPECT_GT(linesMatching(saintDenis.out, "is sent to SAINT_DENIS_"), 0);
+  EXPECT_EQ(linesMatching(saintDenis.out, "is sent to SAINT_DENIS_GENERAL_STORE"), 0);  // beyond 70 m
+}
+
+TEST(Simulator, TracesEveryNativeCall) {
+  const SimRun traced = simulate("--hours 0.05 --trace");
+  EXPECT_THAT(traced.out, HasSubstr("  > nameHash(\"s_m_m_trainstationworker_01\")\n"));
+  EXPECT_THAT(traced.out, HasSubstr("  > clockHour()\n"));
+}
+
+TEST(Simulator, ExplainsItsOptionsAndRefusesBadOnes) {
+  const SimRun help = simulate("--help");
+  EXPECT_EQ(help.status, 0);
+  for (const char* option :
+       {"--town", "--seed", "--hours", "--start", "--peds", "--svg", "--trace", "--help"}) {
+    EXPECT_THAT(help.out, HasSubstr(option));
+  }
+  for (const char* bad : {"--bogus", "--town paris", "--seed x", "--hours 0", "--hours 200", "--start 24:00",
+                          "--start 7", "--peds -1", "--svg"}) {
+    const SimRun refused = simulate(bad);
+    EXPECT_EQ(refused.status, 2) << bad;
+    EXPECT_THAT(refused.err, HasSubstr("quillhaven-sim: ")) << bad;
+    EXPECT_TRUE(refused.out.empty()) << bad;
+  }
+}
+
+}  // namespace
