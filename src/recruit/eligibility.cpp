@@ -26,27 +26,50 @@ bool isGangMember(Entity ped) {
 }
 
 // With shopkeeper visits allowed, a shopkeeper may visit any store but its
-// own; without, nobody of a shopkeeper's model visits at all.
-bool keepsOutAsShopkeeper(Entity ped, std::string_view spotName) {
+// own; without, nobody of a shopkeeper's model visits at all. The keeper's
+// model is hashed afresh for every candidate.
+bool keepsOutAsShopkeeper(Entity ped, const char* keeperModel) {
   const GameHash model = entityModel(ped);
   if (!AllowShopkeeperVisits) {
     return std::find(ShopkeeperModels.begin(), ShopkeeperModels.end(), model) != ShopkeeperModels.end();
   }
-  const GameHash keeper = shopkeeperModelFor(spotName);
+  const GameHash keeper = keeperModel == nullptr ? 0 : nameHash(keeperModel);
   return keeper != 0 && model == keeper;
 }
 
 }  // namespace
 
+bool Candidacy::onRunningVisit(Entity ped) const {
+  if (!visitorsListed) return quillhaven::onRunningVisit(ped);
+  return std::binary_search(visitors.begin(), visitors.begin() + static_cast<std::ptrdiff_t>(visitorCount),
+                            ped);
+}
+
+Candidacy candidacyFor(std::string_view spotName) {
+  Candidacy candidacy;
+  candidacy.spotName = spotName;
+  candidacy.keeperModel = shopkeeperModelName(spotName);
+  candidacy.visitorsListed = SpotVisitors.size() <= candidacy.visitors.size();
+  if (!candidacy.visitorsListed) return candidacy;
+  for (const auto& visit : SpotVisitors) candidacy.visitors[candidacy.visitorCount++] = visit.second;
+  std::sort(candidacy.visitors.begin(),
+            candidacy.visitors.begin() + static_cast<std::ptrdiff_t>(candidacy.visitorCount));
+  return candidacy;
+}
+
 bool isEligibleVisitor(Entity ped, std::string_view spotName) {
+  return isEligibleVisitor(ped, candidacyFor(spotName));
+}
+
+bool isEligibleVisitor(Entity ped, const Candidacy& candidacy) {
   if (!passesGameTests(ped)) return false;
   if (isGangMember(ped)) return false;
-  if (keepsOutAsShopkeeper(ped, spotName)) return false;
+  if (keepsOutAsShopkeeper(ped, candidacy.keeperModel)) return false;
   if (RecruitedPeds.contains(ped)) return false;
   // A ped already on a visit is not recruited again, even once the recruits
   // have been forgotten: two visits would share its entries and corrupt each
   // other.
-  return !onRunningVisit(ped);
+  return !candidacy.onRunningVisit(ped);
 }
 
 }  // namespace quillhaven

@@ -29,8 +29,9 @@ size_t drawSpot(std::span<const StoreSpot> freeSpots, int32_t lastPickIndex) {
 Entity nearestEligiblePed(const StoreSpot& spot) {
   Entity best = 0;
   float bestDistance = -1.0f;
+  const Candidacy candidacy = candidacyFor(spot.name);
   for (const Entity ped : nearbyPeds(playerPed())) {
-    if (!isEligibleVisitor(ped, spot.name)) continue;
+    if (!isEligibleVisitor(ped, candidacy)) continue;
     const float distance = pointDistance(entityPosition(ped, 0), spot.position);
     if (best == 0 || distance < bestDistance) {
       best = ped;

@@ -32,6 +32,8 @@ constexpr double aggressiveShare = 0.25;
 constexpr double gangShare = 0.1;
 constexpr float postOutsideStore = 7.0f;  // m from a store's centre towards the street
 
+constexpr int32_t lawRegionGlobal = 1934292;  // the script global that names a locked-down region
+
 constexpr int32_t firstTownsperson = 1001;
 constexpr int32_t firstShopkeeper = 2001;
 constexpr int32_t firstHorse = 3001;
@@ -97,6 +99,9 @@ uint32_t SimWorld::hash(std::string_view name) {
 // hitching post a few steps towards the street. A rider farther than 35 m
 // from every post gets off where it stands.
 void SimWorld::placeStores() {
+  for (const Store& store : stores_) people_.erase(store.keeper);
+  stores_.clear();
+  posts_.clear();
   const std::vector<quillhaven::StoreSpot>* spots = quillhaven::townSpots(settings_.town.key);
   if (spots == nullptr) return;
   std::vector<int> spotCounts;
@@ -139,36 +144,96 @@ void SimWorld::placeStores() {
   }
 }
 
-void SimWorld::placeTownsfolk() {
+Person SimWorld::newTownsperson(int32_t handle) {
   static constexpr const char* maleModels[] = {"a_m_m_townsfolk_01", "a_m_m_townsfolk_02",
                                                "a_m_y_townsfolk_01", "a_m_o_townsfolk_01"};
   static constexpr const char* femaleModels[] = {"a_f_m_townsfolk_01", "a_f_m_townsfolk_02",
                                                  "a_f_y_townsfolk_01"};
+  Person person;
+  person.handle = handle;
+  person.male = rng_.chance(0.5);
+  person.model = person.male ? maleModels[rng_.below(4)] : femaleModels[rng_.below(3)];
+  person.aggressive = rng_.chance(aggressiveShare);
+  person.gang = rng_.chance(gangShare);
+  person.home = settings_.town.standing;
+  const bool rider = rng_.chance(riderShare);
+  person.roam = rider ? ridersRoam : walkersRoam;
+  person.position = pointNear(rng_, person.home, person.roam);
+  person.heading = rng_.between(0.0f, 360.0f);
+  if (rider) {
+    person.horse = firstHorse + (handle - firstTownsperson);
+    person.riding = true;
+    horses_[person.horse] = {person.horse, person.position, true};
+  }
+  return person;
+}
+
+void SimWorld::placeTownsfolk() {
   for (int index = 0; index < settings_.townsfolk; ++index) {
-    Person& person = people_[firstTownsperson + index];
-    person.handle = firstTownsperson + index;
-    person.male = rng_.chance(0.5);
-    person.model = person.male ? maleModels[rng_.below(4)] : femaleModels[rng_.below(3)];
-    person.aggressive = rng_.chance(aggressiveShare);
-    person.gang = rng_.chance(gangShare);
-    person.home = settings_.town.standing;
-    const bool rider = rng_.chance(riderShare);
-    person.roam = rider ? ridersRoam : walkersRoam;
+    people_[firstTownsperson + index] = newTownsperson(firstTownsperson + index);
+  }
+}
+
+void SimWorld::travelTo(const Town& town) {
+  settings_.town = town;
+  if (!populated_) return;  // the first wait lays out whichever town it is by then
+  placeStores();
+  for (auto& [handle, person] : people_) {
+    if (person.shopkeeper) continue;
+    person.home = town.standing;
     person.position = pointNear(rng_, person.home, person.roam);
-    person.heading = rng_.between(0.0f, 360.0f);
-    if (rider) {
-      person.horse = firstHorse + index;
-      person.riding = true;
-      horses_[person.horse] = {person.horse, person.position, true};
-    }
+    person.tasks.clear();
+    person.directed = false;
+    if (person.riding) horses_[person.horse].position = person.position;
+  }
+}
+
+void SimWorld::vanish(int32_t handle) {
+  if (people_.erase(handle) + horses_.erase(handle) > 0) vanished_.push_back(handle);
+}
+
+void SimWorld::kill(int32_t handle) {
+  if (const auto person = people_.find(handle); person != people_.end()) {
+    person->second.alive = false;
+    person->second.riding = false;
+    person->second.tasks.clear();
+  }
+  if (const auto horse = horses_.find(handle); horse != horses_.end()) horse->second.alive = false;
+}
+
+bool SimWorld::respawn() {
+  const auto gone = std::find_if(vanished_.begin(), vanished_.end(), [](int32_t handle) {
+    return handle >= firstTownsperson && handle < firstShopkeeper;
+  });
+  if (gone == vanished_.end()) return false;
+  const int32_t handle = *gone;
+  vanished_.erase(gone);
+  horses_.erase(firstHorse + (handle - firstTownsperson));  // its old horse does not come back with it
+  people_[handle] = newTownsperson(handle);
+  return true;
+}
+
+void SimWorld::hold(int32_t handle, bool held) {
+  if (const auto person = people_.find(handle); person != people_.end()) person->second.held = held;
+}
+
+void SimWorld::slowDown(int32_t handle, float pace) {
+  if (const auto person = people_.find(handle); person != people_.end()) person->second.pace = pace;
+}
+
+void SimWorld::speak(int32_t handle) {
+  if (const auto person = people_.find(handle); person != people_.end()) {
+    person->second.speakingUntil = now() + speechLength;
   }
 }
 
 void SimWorld::advance(int32_t milliseconds) {
-  if (people_.empty()) {
+  if (!populated_) {
     placeStores();
     placeTownsfolk();
+    populated_ = true;
   }
+  if (game_ != nullptr) game_->globals[lawRegionGlobal] = gates.lockedDownRegion;
   // Small steps, so that a long wait moves everyone as smoothly as a short one.
   constexpr int32_t stepLength = 250;
   for (int32_t done = 0; done < milliseconds; done += stepLength) {
@@ -212,7 +277,8 @@ void SimWorld::step(Person& person, int32_t milliseconds) {
   bool done = false;
   switch (task.kind) {
     case Task::Kind::move:
-      moveTowards(person, task.target, person.riding ? ridingSpeed : walkingSpeed, milliseconds, done);
+      moveTowards(person, task.target, (person.riding ? ridingSpeed : walkingSpeed) * person.pace,
+                  milliseconds, done);
       break;
     case Task::Kind::turn: {
       person.heading = turnedTowards(person.heading, task.heading, turningRate * milliseconds / 1000.0f);
@@ -326,15 +392,16 @@ void SimWorld::installQuestions(FakeGame& game) {
   const uint32_t aggressive = hash("AGGRESSIVE");
   const uint32_t calm = hash("CALM");
   const uint32_t hitchingPost = hash("PROP_HITCHINGPOST");
-  const uint32_t zone = settings_.town.zone.empty() ? 0 : hash(settings_.town.zone);
 
   game.on("nameHash", [this](const NativeCall& call, Answer& out) { out.setHash(hash(call.args[0].text)); });
   answer("clockHour", [this](const NativeCall&) { return clockSeconds() / 3600 % 24; });
   answer("gateSubject", [](const NativeCall&) { return 0; });
-  answer("gateTest", [](const NativeCall&) { return 0; });
-  answer("gateFlag", [](const NativeCall&) { return 0; });
-  answer("positionGate", [](const NativeCall&) { return 1; });
-  answer("townTest", [zone](const NativeCall& call) { return zone != 0 && call.args[0].u() == zone; });
+  answer("gateTest", [this](const NativeCall&) { return gates.playerGateClosed; });
+  answer("gateFlag", [this](const NativeCall&) { return gates.gameGateClosed; });
+  answer("positionGate", [this](const NativeCall&) { return !gates.positionGateClosed; });
+  answer("townTest", [this](const NativeCall& call) {
+    return !settings_.town.zone.empty() && call.args[0].u() == FakeGame::hashName(settings_.town.zone);
+  });
   answer("playerPed", [](const NativeCall&) { return player; });
   answer("entityExists", [this](const NativeCall& call) { return exists(call.args[0].i()); });
   answer("entityDead", [this](const NativeCall& call) {
@@ -347,7 +414,7 @@ void SimWorld::installQuestions(FakeGame& game) {
   answer("pedRejectTest2", [](const NativeCall&) { return 0; });
   answer("pedRejectTest3", [](const NativeCall&) { return 0; });
   answer("pedRequireTest", [this](const NativeCall& call) { return person(call.args[0].i()) != nullptr; });
-  answer("visitHoldTest", [](const NativeCall&) { return 0; });
+  personAnswer("visitHoldTest", [](const Person& p) { return p.held; });
   personAnswer("entityModel", [this](const Person& p) { return FakeGame::hashName(p.model); });
   personAnswer("pedRelationshipGroup",
                [gang, civilian](const Person& p) { return p.gang ? gang : civilian; });

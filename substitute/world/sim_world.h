@@ -54,6 +54,8 @@ struct Person {
   int32_t horse = 0;  // its own horse, 0 for none
   bool riding = false;
   bool directed = false;  // following the plug-in's orders rather than its own mind
+  bool held = false;      // the game holds it: what the visit's hold test answers
+  float pace = 1.0f;      // below 1 for one that dawdles (an injured leg, a crowd in the way)
   int32_t idle = 0;       // ms a directed person has stood without orders
   int32_t speakingUntil = 0;
   std::deque<Task> tasks;
@@ -77,9 +79,18 @@ struct Store {
   int32_t post = 0;
 };
 
+// What the game's gate natives and the lockdown global say.
+struct Gates {
+  bool playerGateClosed = false;
+  bool gameGateClosed = false;
+  bool positionGateClosed = false;
+  uint32_t lockedDownRegion = 0;  // hash of a law region, 0 for none
+};
+
 class SimWorld {
  public:
   static constexpr int32_t player = 1;
+  Gates gates;
 
   explicit SimWorld(const WorldSettings& settings);
 
@@ -95,6 +106,21 @@ class SimWorld {
   Point playerPosition() const { return settings_.town.standing; }
 
   const Person* person(int32_t handle) const;
+  const std::map<int32_t, Person>& people() const { return people_; }
+  const std::map<int32_t, Horse>& horses() const { return horses_; }
+  bool exists(int32_t handle) const;
+
+  // --- what a hostile game does to a plug-in (see world/chaos.h) ---
+  // The player rides to another place; the townsfolk are found around it, the
+  // stores and their keepers are that town's.
+  void travelTo(const Town& town);
+  void vanish(int32_t handle);  // a person or horse is gone; its handle may come back
+  void kill(int32_t handle);
+  // A new townsperson under the handle of one that vanished; false if none did.
+  bool respawn();
+  void hold(int32_t handle, bool held);
+  void slowDown(int32_t handle, float pace);
+  void speak(int32_t handle);
   const std::vector<Store>& stores() const { return stores_; }
   const std::vector<Post>& posts() const { return posts_; }
   // The text a game hash was made from, as far as anyone hashed it here.
@@ -110,7 +136,7 @@ class SimWorld {
   void installQuestions(substitute::FakeGame& game);
   void installOrders(substitute::FakeGame& game);
   Point positionOf(int32_t handle) const;
-  bool exists(int32_t handle) const;
+  Person newTownsperson(int32_t handle);
   std::vector<int32_t> peopleNear(int32_t handle) const;
   int32_t postNear(Point point, float radius) const;
   uint32_t hash(std::string_view name);
@@ -123,6 +149,8 @@ class SimWorld {
   std::vector<Post> posts_;
   std::vector<Store> stores_;
   std::map<uint32_t, std::string> names_;
+  std::vector<int32_t> vanished_;  // handles the game may hand out again
+  bool populated_ = false;         // the stores and townsfolk are placed at the first wait
 };
 
 }  // namespace world

@@ -1,0 +1,77 @@
+#include "world/chaos.h"
+
+#include <iterator>
+
+#include "game/fake_game.h"
+
+namespace world {
+
+namespace {
+
+constexpr double gameMinute = 2000.0;  // ms
+
+}  // namespace
+
+Chaos::Chaos(SimWorld& world, uint64_t seed, ChaosRates rates) : world_(world), rng_(seed), rates_(rates) {}
+
+int32_t Chaos::anyPerson(bool shopkeepers) {
+  const auto& people = world_.people();
+  if (people.empty()) return 0;
+  auto chosen = people.begin();
+  std::advance(chosen, rng_.below(static_cast<int>(people.size())));
+  return chosen->second.shopkeeper == shopkeepers ? chosen->first : 0;
+}
+
+void Chaos::journey() {
+  const auto places = towns();
+  world_.travelTo(places[static_cast<size_t>(rng_.below(static_cast<int>(places.size())))]);
+}
+
+void Chaos::flipGates() {
+  Gates& gates = world_.gates;
+  switch (rng_.below(3)) {
+    case 0:
+      gates.playerGateClosed = !gates.playerGateClosed;
+      break;
+    case 1:
+      gates.gameGateClosed = !gates.gameGateClosed;
+      break;
+    default:
+      gates.positionGateClosed = !gates.positionGateClosed;
+      break;
+  }
+}
+
+void Chaos::strike(int32_t milliseconds, bool betweenPasses) {
+  const double minutes = milliseconds / gameMinute;
+  auto happens = [&](double perMinute) { return rng_.chance(perMinute * minutes); };
+  if (betweenPasses) strikeTheWorld(happens);
+  if (happens(rates_.vanish)) world_.vanish(anyPerson(false));
+  if (happens(rates_.death)) world_.kill(anyPerson(false));
+  if (happens(rates_.respawn)) world_.respawn();
+  if (happens(rates_.horseLoss) && !world_.horses().empty()) {
+    auto horse = world_.horses().begin();
+    std::advance(horse, rng_.below(static_cast<int>(world_.horses().size())));
+    rng_.chance(0.5) ? world_.kill(horse->first) : world_.vanish(horse->first);
+  }
+  if (happens(rates_.shopTalk)) world_.speak(anyPerson(true));
+  if (happens(rates_.dawdler)) world_.slowDown(anyPerson(false), rng_.chance(0.5) ? 0.15f : 1.0f);
+}
+
+template <typename Happens>
+void Chaos::strikeTheWorld(Happens happens) {
+  if (happens(rates_.journey)) journey();
+  if (happens(rates_.gateFlip)) flipGates();
+  if (happens(rates_.lockdownFlip)) {
+    static constexpr const char* lockdowns[] = {"LAW_REGION_RHODES_LOCKDOWN", "LAW_REGION_VALENTINE_LOCKDOWN",
+                                                "LAW_REGION_SOMEWHERE_ELSE"};
+    world_.gates.lockedDownRegion =
+        world_.gates.lockedDownRegion != 0 ? 0 : substitute::FakeGame::hashName(lockdowns[rng_.below(3)]);
+  }
+  if (happens(rates_.holdFlip)) {
+    const int32_t someone = anyPerson(false);
+    if (const Person* person = world_.person(someone)) world_.hold(someone, !person->held);
+  }
+}
+
+}  // namespace world

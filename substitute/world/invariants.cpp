@@ -1,0 +1,206 @@
+#include "world/invariants.h"
+
+#include "catalogue/town_resolution.h"
+#include "shopkeeper/greeting.h"
+#include "shopkeeper/shopkeeper_lookup.h"
+#include "visit/visit_tables.h"
+
+namespace world {
+
+namespace {
+
+constexpr int32_t passLength = 250;
+// How long a visit may stay in a state while it is advanced at every pass:
+// the walking time-out and the longest stay, each with the passes it takes
+// to notice them.
+constexpr int32_t walkingBound = 30000 + 3 * passLength;
+constexpr int32_t stayBound = 15000 + 3 * passLength;
+constexpr int32_t leavingWithoutHorseBound = 2 * passLength;
+
+constexpr int walking = 0;
+constexpr int atSpot = 1;
+constexpr int leaving = 2;
+
+const char* const stateNames[] = {"walking", "at its spot", "leaving"};
+
+int stateOf(int32_t visitor) {
+  if (quillhaven::LeavingVisitors.contains(visitor)) return leaving;
+  return quillhaven::WalkingToSpot.contains(visitor) ? walking : atSpot;
+}
+
+}  // namespace
+
+Invariants::Invariants(const SimWorld& world) : world_(world) {
+  for (const Town& town : towns()) {
+    if (const auto* spots = quillhaven::townSpots(town.key)) {
+      for (const quillhaven::StoreSpot& spot : *spots) catalogue_.insert(spot.name);
+    }
+  }
+}
+
+void Invariants::violation(const std::string& what) {
+  violations_.push_back("pass " + std::to_string(pass_) + ": " + what);
+}
+
+const std::string* Invariants::spotOf(int32_t visitor) const {
+  for (const auto& [spot, ped] : quillhaven::SpotVisitors) {
+    if (ped == visitor) return &spot;
+  }
+  return nullptr;
+}
+
+// Whether the ped has the model of the keeper of a store someone is visiting.
+bool Invariants::keepsAStoreOnAVisit(int32_t ped) const {
+  const Person* person = world_.person(ped);
+  if (person == nullptr) return false;
+  for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
+    const char* keeper = quillhaven::shopkeeperModelName(spot);
+    if (keeper != nullptr && person->model == keeper) return true;
+  }
+  return false;
+}
+
+void Invariants::observe(const substitute::NativeCall& call) {
+  const bool order = call.info->result == '-' && call.name() != "hitchPostPrepare";
+  if (!order) return;
+  const int32_t ped = call.args[0].i();
+  const std::string* spot = spotOf(ped);
+  if (call.name() == "speakWithParams") {
+    const std::string& line = call.args[1].text;
+    if (spot == nullptr && !keepsAStoreOnAVisit(ped)) {
+      violation(call.describe() + ": the speaker is neither a visitor nor the keeper of a visited store");
+    }
+    if (line.starts_with("WELCOME")) greeters_.insert(ped);
+    const auto visit = spot == nullptr ? visits_.end() : visits_.find(*spot);
+    if (visit != visits_.end() && visit->second.visitor == ped && line == "GENERIC_THANKS") {
+      visit->second.thanked = true;
+    }
+    return;
+  }
+  if (spot == nullptr) return violation(call.describe() + ": an order to a ped on no visit");
+  // Only a visit's start gets a ped off its horse or sends it walking; the
+  // same ped may have left the same spot earlier in the pass.
+  const bool opening =
+      call.name() == "taskHitch" || call.name() == "taskDismount" || call.name() == "taskGoTo";
+  const auto known = visits_.find(*spot);
+  if (opening) {
+    if (known != visits_.end() && known->second.visitor == ped) {
+      checkEnded(*spot, known->second);
+      visits_.erase(known);
+    }
+    Tracked& visit = begun_[*spot];
+    visit.visitor = ped;
+    visit.opening.emplace_back(call.name());
+    return;
+  }
+  if (known == visits_.end() || known->second.visitor != ped) {
+    return violation(call.describe() + ": an order to a visitor whose visit had not yet begun");
+  }
+  if (call.name() == "taskMount" || call.name() == "releaseVisitor") ++known->second.closings;
+}
+
+void Invariants::checkTables() {
+  std::set<int32_t> visitors;
+  for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
+    if (!catalogue_.contains(spot))
+      violation("the visit table holds \"" + spot + "\", no spot of the catalogue");
+    if (!visitors.insert(visitor).second) violation(std::to_string(visitor) + " is the visitor of two spots");
+  }
+  auto onlyVisitors = [&](const auto& table, const char* name) {
+    for (const auto& entry : table) {
+      if (!visitors.contains(entry.first)) {
+        violation(std::string(name) + " keeps " + std::to_string(entry.first) + ", who is on no visit");
+      }
+    }
+  };
+  onlyVisitors(quillhaven::WalkingToSpot, "WalkingToSpot");
+  onlyVisitors(quillhaven::WalkingSince, "WalkingSince");
+  onlyVisitors(quillhaven::AtSpotSince, "AtSpotSince");
+  onlyVisitors(quillhaven::LeavingVisitors, "LeavingVisitors");
+  onlyVisitors(quillhaven::VisitorMounts, "VisitorMounts");
+  onlyVisitors(quillhaven::WeaponBuyers, "WeaponBuyers");
+  for (const auto& [shopkeeper, time] : quillhaven::GreetingTimes) {
+    if (!greeters_.contains(shopkeeper)) {
+      violation("GreetingTimes keeps " + std::to_string(shopkeeper) + ", who never greeted");
+    }
+  }
+}
+
+void Invariants::checkEnded(const std::string& spot, const Tracked& visit) {
+  const std::string which = "the visit of " + std::to_string(visit.visitor) + " to " + spot;
+  if (visit.thanked && visit.closings != 1) {
+    violation(which + " took leave and closed with " + std::to_string(visit.closings) +
+              " remounts or releases");
+  }
+  if (!visit.thanked && visit.closings != 0)
+    violation(which + " ended with a closing order but no leave-taking");
+}
+
+void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
+  const std::string which = "the visit of " + std::to_string(visit.visitor) + " to " + spot;
+  if (visit.closings > 1)
+    violation(which + " was given " + std::to_string(visit.closings) + " closing orders");
+  const int state = stateOf(visit.visitor);
+  if (state != visit.state) visit.openMs = 0;
+  visit.state = state;
+  const Person* visitor = world_.person(visit.visitor);
+  const bool advanced = conditions_.working && !conditions_.townKey.empty() &&
+                        spot.starts_with(conditions_.townKey + "_") && visitor != nullptr && !visitor->held;
+  if (!advanced) return;
+  // A dead visitor at its spot cannot turn to its heading, and a rider may
+  // take as long as it likes to get back on a horse that is still there: the
+  // bound counts from when neither is the case any more.
+  const auto mount = quillhaven::VisitorMounts.find(visit.visitor);
+  const bool waitsForHorse = mount != quillhaven::VisitorMounts.end() && world_.exists(mount->second);
+  const bool unbounded = (state == walking && !visitor->alive) || (state == leaving && waitsForHorse);
+  visit.openMs = unbounded ? 0 : visit.openMs + passLength;
+  const int32_t bound = state == walking  ? walkingBound
+                        : state == atSpot ? stayBound
+                                          : leavingWithoutHorseBound;
+  if (visit.openMs > bound) {
+    const std::string horse = mount == quillhaven::VisitorMounts.end()
+                                  ? "no horse on record"
+                                  : "its horse " + std::to_string(mount->second) + " gone";
+    violation(which + " has been " + stateNames[state] + " for " + std::to_string(visit.openMs) +
+              " ms of working passes (" + (visitor->alive ? "alive, " : "dead, ") +
+              (visitor->riding ? "riding " + std::to_string(visitor->horse) : std::string("on foot")) + ", " +
+              horse + ")");
+  }
+}
+
+void Invariants::afterPass(int64_t pass) {
+  pass_ = pass;
+  checkTables();
+  for (auto visit = visits_.begin(); visit != visits_.end();) {
+    const auto now = quillhaven::SpotVisitors.find(visit->first);
+    if (now != quillhaven::SpotVisitors.end() && now->second == visit->second.visitor) {
+      ++visit;
+      continue;
+    }
+    checkEnded(visit->first, visit->second);
+    visit = visits_.erase(visit);
+  }
+  for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
+    if (visits_.contains(spot)) continue;
+    Tracked visit = begun_[spot];
+    if (visit.visitor != visitor) {
+      visit = Tracked();
+      visit.visitor = visitor;
+    }
+    const std::vector<std::string>& opening = visit.opening;
+    const bool walksLast = !opening.empty() && opening.back() == "taskGoTo";
+    const bool getsOffFirst =
+        opening.size() == 2 && (opening[0] == "taskHitch" || opening[0] == "taskDismount");
+    if (!walksLast || (opening.size() != 1 && !getsOffFirst)) {
+      std::string given;
+      for (const std::string& name : opening) given += (given.empty() ? "" : ", ") + name;
+      violation("the visit of " + std::to_string(visitor) + " to " + spot + " opened with [" + given + "]");
+    }
+    visit.state = stateOf(visitor);
+    visits_.emplace(spot, std::move(visit));
+  }
+  begun_.clear();
+  for (auto& [spot, visit] : visits_) checkRunning(spot, visit);
+}
+
+}  // namespace world
