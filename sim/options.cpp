@@ -57,6 +57,7 @@ std::string usage() {
          "  --peds N        townsfolk around the player, 0 to 500 (default 40)\n"
          "  --svg FILE      also draw the town from above, with every visitor's path, into FILE\n"
          "  --trace         print every native call the plug-in makes, with its arguments\n"
+         "  --version       show the version of Quillhaven\n"
          "  --help          show this text\n"
          "\n"
          "The wall time and the speed of the run go to standard error.\n";
@@ -69,6 +70,10 @@ Parsed parseOptions(const std::vector<std::string>& arguments) {
     const std::string& option = arguments[index];
     if (option == "--help" || option == "-h") {
       options.help = true;
+      continue;
+    }
+    if (option == "--version") {
+      options.version = true;
       continue;
     }
     if (option == "--trace") {

@@ -17,6 +17,7 @@ struct Options {
   std::string svgFile;
   bool trace = false;
   bool help = false;
+  bool version = false;
 };
 
 // The options, or a message saying what is wrong with them.

@@ -91,5 +91,9 @@ int main(int argc, char** argv) {
     std::fputs(sim::usage().c_str(), stdout);
     return 0;
   }
+  if (parsed.options->version) {
+    std::puts("quillhaven-sim " QUILLHAVEN_VERSION);
+    return 0;
+  }
   return run(*parsed.options);
 }

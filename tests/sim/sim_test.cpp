@@ -155,6 +155,12 @@ TEST(Simulator, TracesEveryNativeCall) {
   EXPECT_THAT(traced.out, HasSubstr("  > clockHour()\n"));
 }
 
+TEST(Simulator, TellsItsVersion) {
+  const SimRun version = simulate("--version");
+  EXPECT_EQ(version.status, 0);
+  EXPECT_EQ(version.out, "quillhaven-sim " QUILLHAVEN_VERSION "\n");
+}
+
 TEST(Simulator, ExplainsItsOptionsAndRefusesBadOnes) {
   const SimRun help = simulate("--help");
   EXPECT_EQ(help.status, 0);
