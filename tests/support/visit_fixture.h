@@ -10,6 +10,7 @@
 #include "entry/random_source.h"
 #include "loop_fixture.h"
 #include "recruit/visit_start.h"
+#include "seeds.h"
 #include "shopkeeper/greeting.h"
 
 class VisitTest : public LoopTest {
@@ -56,17 +57,5 @@ class VisitTest : public LoopTest {
     using namespace quillhaven;
     return WalkingToSpot.contains(ped) || WalkingSince.contains(ped) || AtSpotSince.contains(ped) ||
            LeavingVisitors.contains(ped) || VisitorMounts.contains(ped) || WeaponBuyers.contains(ped);
-  }
-
-  // A seed whose first draws have these parities (1 odd, 0 even), and, if
-  // given, whose next draw after them leaves this remainder.
-  static uint32_t seedDrawing(std::vector<int> parities, int modulus = 1, int remainder = 0) {
-    for (uint32_t seed = 0;; ++seed) {
-      quillhaven::RandomSource random;
-      random.seed(seed);
-      bool matches = true;
-      for (int parity : parities) matches = matches && random.draw() % 2 == parity;
-      if (matches && random.draw() % modulus == remainder) return seed;
-    }
   }
 };

@@ -7,6 +7,7 @@
 
 #include "entry/random_source.h"
 #include "loop_fixture.h"
+#include "seeds.h"
 
 namespace {
 
@@ -33,14 +34,7 @@ class PickTest : public LoopTest {
 
   // Seeds the generator so that its next draw lands on `index` of `count`.
   static void drawNext(size_t index, size_t count) {
-    for (uint32_t seed = 0;; ++seed) {
-      RandomSource random;
-      random.seed(seed);
-      if (static_cast<size_t>(random.draw()) % count == index) {
-        randomSource.seed(seed);
-        return;
-      }
-    }
+    randomSource.seed(seedDrawing({}, static_cast<int>(count), static_cast<int>(index)));
   }
 
   static std::string pickedSpot() { return SpotVisitors.empty() ? "" : SpotVisitors.begin()->first; }

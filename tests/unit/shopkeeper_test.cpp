@@ -3,6 +3,7 @@
 
 #include "entry/random_source.h"
 #include "loop_fixture.h"
+#include "seeds.h"
 #include "shopkeeper/greeting.h"
 #include "shopkeeper/shopkeeper_lookup.h"
 
@@ -12,17 +13,6 @@ using namespace quillhaven;
 using substitute::FakeGame;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
-
-// A seed whose first draws have these parities (1 odd, 0 even).
-uint32_t seedDrawing(std::vector<int> parities) {
-  for (uint32_t seed = 0;; ++seed) {
-    RandomSource random;
-    random.seed(seed);
-    bool matches = true;
-    for (int parity : parities) matches = matches && random.draw() % 2 == parity;
-    if (matches) return seed;
-  }
-}
 
 struct StoreKeeper {
   const char* spot;
