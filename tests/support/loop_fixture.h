@@ -2,7 +2,9 @@
 // catalogue built, a town world installed, and the visit tables empty.
 #pragma once
 
+#include <stdexcept>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/spot_catalogue.h"
@@ -45,6 +47,19 @@ class LoopTest : public HostTest {
     libraryEntry(&module_, 1);
     host.startScript();
     game.calls.clear();
+  }
+
+  // A spot of the built catalogue, by name.
+  static quillhaven::StoreSpot& spotNamed(std::string_view name) {
+    using quillhaven::townSpotLists;
+    for (auto* list : {&townSpotLists.valentine, &townSpotLists.strawberry, &townSpotLists.rhodes,
+                       &townSpotLists.blackwater, &townSpotLists.annesburg, &townSpotLists.tumbleweed,
+                       &townSpotLists.saintDenis}) {
+      for (quillhaven::StoreSpot& spot : *list) {
+        if (name == spot.name) return spot;
+      }
+    }
+    throw std::runtime_error("no spot named " + std::string(name));
   }
 
   std::vector<std::string> calledNames() const {

@@ -2,7 +2,6 @@
 // the orders and lines the game received.
 #pragma once
 
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,18 +23,6 @@ class VisitTest : public LoopTest {
     quillhaven::GreetingTimes.clear();
     game.gameTime = 100000;
     game.calls.clear();
-  }
-
-  static quillhaven::StoreSpot& spotNamed(std::string_view name) {
-    using quillhaven::townSpotLists;
-    for (auto* list : {&townSpotLists.valentine, &townSpotLists.strawberry, &townSpotLists.rhodes,
-                       &townSpotLists.blackwater, &townSpotLists.annesburg, &townSpotLists.tumbleweed,
-                       &townSpotLists.saintDenis}) {
-      for (quillhaven::StoreSpot& spot : *list) {
-        if (name == spot.name) return spot;
-      }
-    }
-    throw std::runtime_error("no spot named " + std::string(name));
   }
 
   // The orders and lines the game received since the last clear, each as

@@ -30,14 +30,6 @@ class SpotCatalogueTest : public LoopTest {
     for (const auto* list : listsInBuildOrder()) spots.insert(spots.end(), list->begin(), list->end());
     return spots;
   }
-  static const StoreSpot& spotNamed(std::string_view name) {
-    for (const auto* list : listsInBuildOrder()) {
-      for (const StoreSpot& spot : *list) {
-        if (name == spot.name) return spot;
-      }
-    }
-    throw std::runtime_error("no spot named " + std::string(name));
-  }
 };
 
 TEST_F(SpotCatalogueTest, HoldsEachTownsSpotsInBuildOrder) {

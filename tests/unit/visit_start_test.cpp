@@ -30,15 +30,6 @@ class VisitStartTest : public LoopTest {
     game.calls.clear();
   }
 
-  static const StoreSpot& spot(const char* name) {
-    for (const std::vector<StoreSpot>* list : {&townSpotLists.valentine, &townSpotLists.rhodes}) {
-      for (const StoreSpot& candidate : *list) {
-        if (std::string_view(candidate.name) == name) return candidate;
-      }
-    }
-    throw std::runtime_error(name);
-  }
-
   void mount() {
     rider->riding = true;
     rider->mount = horse;
@@ -55,7 +46,7 @@ class VisitStartTest : public LoopTest {
 };
 
 TEST_F(VisitStartTest, AVisitorOnFootGetsThreeEntriesAndOneOrder) {
-  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(SpotVisitors, ElementsAre(Pair("VALENTINE_DOCTOR_2", ped)));
   EXPECT_THAT(RecruitedPeds, UnorderedElementsAre(ped));
   EXPECT_THAT(WalkingToSpot, ElementsAre(Pair(ped, true)));
@@ -68,7 +59,7 @@ TEST_F(VisitStartTest, AVisitorOnFootGetsThreeEntriesAndOneOrder) {
 TEST_F(VisitStartTest, ARiderNearAHitchingPostHitchesThereThenWalks) {
   mount();
   world.hitchingPosts[post] = {-310.0f, 790.0f, 118.0f};  // 10 m away
-  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(VisitorMounts, ElementsAre(Pair(ped, horse)));
   EXPECT_THAT(orders(), ElementsAre("hitchPostPrepare(90, 1)", "taskHitch(30, 90, 0)",
                                     "taskGoTo(30, -283.851, 807.595, 119.386, 1, 0, 0, 786603, -1)"));
@@ -84,7 +75,7 @@ TEST_F(VisitStartTest, ARiderNearAHitchingPostHitchesThereThenWalks) {
 TEST_F(VisitStartTest, ARiderWithNoPostWithin35MetresGetsOffWhereItStands) {
   mount();
   world.hitchingPosts[post] = {-336.0f, 790.0f, 118.0f};  // 36 m away
-  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(orders(),
               ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
   EXPECT_TRUE(game.callsNamed("closestObject").empty());
@@ -94,7 +85,7 @@ TEST_F(VisitStartTest, ARiderWhoseNearbyPostCannotBeFoundGetsOff) {
   mount();
   game.answerInt("objectNearPoint", 1);
   game.answerInt("closestObject", 0);
-  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(orders(),
               ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
 }
@@ -102,7 +93,7 @@ TEST_F(VisitStartTest, ARiderWhoseNearbyPostCannotBeFoundGetsOff) {
 TEST_F(VisitStartTest, AHorseThatIsGoneIsNotRememberedButTheRiderStillGetsOff) {
   mount();
   world.peds[horse].exists = false;
-  startVisit(ped, spot("VALENTINE_DOCTOR_2"));
+  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(VisitorMounts, IsEmpty());
   EXPECT_THAT(orders(),
               ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
@@ -110,17 +101,17 @@ TEST_F(VisitStartTest, AHorseThatIsGoneIsNotRememberedButTheRiderStillGetsOff) {
 
 TEST_F(VisitStartTest, OnlyAnAggressiveGunsmithCustomerBuysAWeapon) {
   rider->disposition = FakeGame::hashName("AGGRESSIVE");
-  startVisit(ped, spot("VALENTINE_GENERAL_STORE_1"));
+  startVisit(ped, spotNamed("VALENTINE_GENERAL_STORE_1"));
   EXPECT_THAT(WeaponBuyers, IsEmpty());
   EXPECT_TRUE(game.callsNamed("pedDisposition").empty());
 
   SpotVisitors.clear();
-  startVisit(ped, spot("RHODES_GUNSMITH_2"));
+  startVisit(ped, spotNamed("RHODES_GUNSMITH_2"));
   EXPECT_THAT(WeaponBuyers, ElementsAre(Pair(ped, true)));
 
   SpotVisitors.clear();
   rider->disposition = FakeGame::hashName("CALM");
-  startVisit(ped, spot("VALENTINE_GUNSMITH_3"));
+  startVisit(ped, spotNamed("VALENTINE_GUNSMITH_3"));
   EXPECT_THAT(WeaponBuyers, IsEmpty());
 }
 
@@ -131,7 +122,7 @@ TEST_F(VisitStartTest, WhatAnEarlierVisitOfTheHandleLeftBehindIsClearedFirst) {
   VisitorMounts[ped] = 77;
   WeaponBuyers[ped] = true;
   WalkingSince[ped + 1] = 3000;
-  startVisit(ped, spot("VALENTINE_GENERAL_STORE_1"));
+  startVisit(ped, spotNamed("VALENTINE_GENERAL_STORE_1"));
   EXPECT_FALSE(WalkingSince.contains(ped));
   EXPECT_FALSE(AtSpotSince.contains(ped));
   EXPECT_FALSE(LeavingVisitors.contains(ped));
