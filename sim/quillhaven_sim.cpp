@@ -54,10 +54,14 @@ int run(const sim::Options& options) {
   host.startScript();
   const int64_t length = static_cast<int64_t>(options.hours * gameHour);
   const bool onTerminal = isatty(STDERR_FILENO) != 0;
+  int64_t shownAt = -1;
   // Stop between passes, never inside a leave-taking.
   while ((host.game.gameTime < length || host.waits.back() != passWait) && host.scriptRunning()) {
     host.runWaits(1);
-    if (onTerminal && passes % 400 == 0) showProgress(town, static_cast<double>(host.game.gameTime) / length);
+    if (onTerminal && passes % 400 == 0 && passes != shownAt) {
+      showProgress(town, static_cast<double>(host.game.gameTime) / length);
+      shownAt = passes;
+    }
   }
   libraryEntry(&host, 0);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
