@@ -47,7 +47,6 @@ bool Candidacy::onRunningVisit(Entity ped) const {
 
 Candidacy candidacyFor(std::string_view spotName) {
   Candidacy candidacy;
-  candidacy.spotName = spotName;
   candidacy.keeperModel = shopkeeperModelName(spotName);
   candidacy.visitorsListed = SpotVisitors.size() <= candidacy.visitors.size();
   if (!candidacy.visitorsListed) return candidacy;

@@ -14,7 +14,6 @@ inline constexpr size_t MaxRunningVisits = 85;
 // What stays the same for every candidate of one pick, worked out once: the
 // model name of the spot's keeper and the peds already on a visit.
 struct Candidacy {
-  std::string_view spotName;
   const char* keeperModel = nullptr;                // null for a store without a keeper
   std::array<Entity, MaxRunningVisits> visitors{};  // ascending
   size_t visitorCount = 0;
