@@ -27,6 +27,7 @@
 #include "host/script_host.h"
 #include "world/chaos.h"
 #include "world/invariants.h"
+#include "world/plugin_run.h"
 #include "world/rng.h"
 #include "world/sim_world.h"
 #include "world/timeline.h"
@@ -35,8 +36,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr uint32_t passWait = 250;
-constexpr int64_t gameHour = 120000;    // ms of game time
 constexpr size_t violationsShown = 12;  // the first few tell the story
 constexpr double mostHours = 24.0 * 7;  // the game timer wraps after 596 hours
 
@@ -49,7 +48,7 @@ uint64_t digestOf(uint64_t digest, const std::string& text) {
 
 world::PassConditions conditionsOf(const world::SimWorld& town, uint32_t upcoming) {
   const world::Gates& gates = town.gates;
-  const int64_t hour = (town.clockSeconds() + upcoming * 30 / 1000) / 3600 % 24;
+  const int hour = town.clockHour(static_cast<int32_t>(upcoming));
   const uint32_t rhodes = substitute::FakeGame::hashName("LAW_REGION_RHODES_LOCKDOWN");
   const uint32_t valentine = substitute::FakeGame::hashName("LAW_REGION_VALENTINE_LOCKDOWN");
   const bool lockedDown = gates.lockedDownRegion == rhodes || gates.lockedDownRegion == valentine;
@@ -70,11 +69,7 @@ int runWorld(uint64_t seed, double hours, bool trace) {
   substitute::ScriptHost& host = substitute::host();
   world::SimWorld town({place, seed, townsfolk, startMinute});
   world::Chaos chaos(town, seed ^ 0xC4A05C4A05ull);
-  host.game.recordCalls = false;
-  host.game.tickCount64 = seed * 2654435761u + 1;
-  town.install(host.game);
-  libraryEntry(&host, 1);
-  host.startScript();  // builds the catalogue the invariants know the spots from
+  world::startPlugin(host, town, seed);  // the catalogue it builds is what the invariants know the spots from
 
   world::Invariants invariants(town);
   uint64_t digest = 0xCBF29CE484222325ull;
@@ -86,7 +81,7 @@ int runWorld(uint64_t seed, double hours, bool trace) {
     if (trace) std::printf("pass %lld  %s\n", static_cast<long long>(passes), described.c_str());
   };
   host.onWait = [&](uint32_t milliseconds) {
-    if (milliseconds == passWait) {
+    if (milliseconds == world::passWait) {
       if (passes > 0) invariants.afterPass(passes);
       chaos.strike(milliseconds, true);
       invariants.beforePass(conditionsOf(town, milliseconds));
@@ -96,10 +91,7 @@ int runWorld(uint64_t seed, double hours, bool trace) {
     }
     town.advance(static_cast<int32_t>(milliseconds));
   };
-  const int64_t length = static_cast<int64_t>(hours * gameHour);
-  // Stop between passes, never inside a leave-taking.
-  while ((host.game.gameTime < length || host.waits.back() != passWait) && host.scriptRunning())
-    host.runWaits(1);
+  world::runFor(host, static_cast<int64_t>(hours * world::gameHour));
 
   const auto& violations = invariants.violations();
   std::printf(

@@ -11,13 +11,11 @@
 #include "host/script_host.h"
 #include "options.h"
 #include "world/picture.h"
+#include "world/plugin_run.h"
 #include "world/sim_world.h"
 #include "world/timeline.h"
 
 namespace {
-
-constexpr uint32_t passWait = 250;    // the main loop's wait between passes
-constexpr int64_t gameHour = 120000;  // ms of game time: 60 game minutes, one every 2 s
 
 void showProgress(const world::SimWorld& town, double done) {
   std::fprintf(stderr, "\r  %s  %3d%%", world::clockText(town.clockSeconds()).c_str(),
@@ -30,9 +28,6 @@ int run(const sim::Options& options) {
   world::SimWorld town(
       {*world::townNamed(options.town), options.seed, options.townsfolk, options.startMinute});
   world::Timeline timeline(town, std::cout);
-  host.game.recordCalls = false;
-  host.game.tickCount64 = options.seed * 2654435761u + 1;  // the plug-in seeds its generator from it
-  town.install(host.game);
   host.game.onCall = [&](const substitute::NativeCall& call) {
     if (options.trace)
       std::cout << world::clockText(town.clockSeconds()) << "  > " << call.describe() << '\n';
@@ -40,7 +35,7 @@ int run(const sim::Options& options) {
   };
   int64_t passes = 0;
   host.onWait = [&](uint32_t milliseconds) {
-    if (milliseconds == passWait) {
+    if (milliseconds == world::passWait) {
       timeline.afterPass();
       ++passes;
     }
@@ -50,19 +45,16 @@ int run(const sim::Options& options) {
   std::cout << "Quillhaven in " << town.town().display << ", seed " << options.seed << ", from "
             << world::clockText(options.startMinute * 60) << " for " << options.hours << " game hours\n\n";
   const auto started = std::chrono::steady_clock::now();
-  libraryEntry(&host, 1);
-  host.startScript();
-  const int64_t length = static_cast<int64_t>(options.hours * gameHour);
+  world::startPlugin(host, town, options.seed);
+  const int64_t length = static_cast<int64_t>(options.hours * world::gameHour);
   const bool onTerminal = isatty(STDERR_FILENO) != 0;
   int64_t shownAt = -1;
-  // Stop between passes, never inside a leave-taking.
-  while ((host.game.gameTime < length || host.waits.back() != passWait) && host.scriptRunning()) {
-    host.runWaits(1);
+  world::runFor(host, length, [&] {
     if (onTerminal && passes % 400 == 0 && passes != shownAt) {
       showProgress(town, static_cast<double>(host.game.gameTime) / length);
       shownAt = passes;
     }
-  }
+  });
   libraryEntry(&host, 0);
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   if (onTerminal) std::fputs("\r                \r", stderr);

@@ -69,9 +69,10 @@ Point pointNear(Rng& rng, Point centre, float radius) {
 
 SimWorld::SimWorld(const WorldSettings& settings) : settings_(settings), rng_(settings.seed) {}
 
-int64_t SimWorld::clockSeconds() const {
+int64_t SimWorld::clockSeconds(int32_t later) const {
   // One game minute every 2000 ms of game time: 30 game seconds per second.
-  return settings_.startMinute * 60 + static_cast<int64_t>(static_cast<uint32_t>(now())) * 30 / 1000;
+  const int64_t elapsed = static_cast<int64_t>(static_cast<uint32_t>(now())) + later;
+  return settings_.startMinute * 60 + elapsed * 30 / 1000;
 }
 
 const Person* SimWorld::person(int32_t handle) const {
@@ -394,7 +395,7 @@ void SimWorld::installQuestions(FakeGame& game) {
   const uint32_t hitchingPost = hash("PROP_HITCHINGPOST");
 
   game.on("nameHash", [this](const NativeCall& call, Answer& out) { out.setHash(hash(call.args[0].text)); });
-  answer("clockHour", [this](const NativeCall&) { return clockSeconds() / 3600 % 24; });
+  answer("clockHour", [this](const NativeCall&) { return clockHour(); });
   answer("gateSubject", [](const NativeCall&) { return 0; });
   answer("gateTest", [this](const NativeCall&) { return gates.playerGateClosed; });
   answer("gateFlag", [this](const NativeCall&) { return gates.gameGateClosed; });

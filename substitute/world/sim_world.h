@@ -100,8 +100,10 @@ class SimWorld {
   void advance(int32_t milliseconds);
 
   int32_t now() const { return game_ ? game_->gameTime : 0; }
-  // Game seconds since midnight: one game minute passes every 2 s of game time.
-  int64_t clockSeconds() const;
+  // Game seconds since midnight, now or `later` ms of game time from now: one
+  // game minute passes every 2 s of game time.
+  int64_t clockSeconds(int32_t later = 0) const;
+  int clockHour(int32_t later = 0) const { return static_cast<int>(clockSeconds(later) / 3600 % 24); }
   const Town& town() const { return settings_.town; }
   Point playerPosition() const { return settings_.town.standing; }
 
