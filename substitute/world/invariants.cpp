@@ -1,6 +1,7 @@
 #include "world/invariants.h"
 
 #include "catalogue/town_resolution.h"
+#include "game/town_world.h"
 #include "shopkeeper/greeting.h"
 #include "shopkeeper/shopkeeper_lookup.h"
 #include "visit/visit_tables.h"
@@ -10,6 +11,7 @@ namespace world {
 namespace {
 
 constexpr int32_t passLength = 250;
+constexpr float arrivalRadiusSquared = 2.25f;  // 1.5 m: nearer, a walking visitor is at its spot
 // How long a visit may stay in a state while it is advanced at every pass:
 // the walking time-out and the longest stay, each with the passes it takes
 // to notice them.
@@ -33,7 +35,9 @@ int stateOf(int32_t visitor) {
 Invariants::Invariants(const SimWorld& world) : world_(world) {
   for (const Town& town : towns()) {
     if (const auto* spots = quillhaven::townSpots(town.key)) {
-      for (const quillhaven::StoreSpot& spot : *spots) catalogue_.insert(spot.name);
+      for (const quillhaven::StoreSpot& spot : *spots) {
+        spots_.emplace(spot.name, Point{spot.position.x, spot.position.y, spot.position.z});
+      }
     }
   }
 }
@@ -102,8 +106,7 @@ void Invariants::observe(const substitute::NativeCall& call) {
 void Invariants::checkTables() {
   std::set<int32_t> visitors;
   for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
-    if (!catalogue_.contains(spot))
-      violation("the visit table holds \"" + spot + "\", no spot of the catalogue");
+    if (!spots_.contains(spot)) violation("the visit table holds \"" + spot + "\", no spot of the catalogue");
     if (!visitors.insert(visitor).second) violation(std::to_string(visitor) + " is the visitor of two spots");
   }
   auto onlyVisitors = [&](const auto& table, const char* name) {
@@ -147,13 +150,21 @@ void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
   const bool advanced = conditions_.working && !conditions_.townKey.empty() &&
                         spot.starts_with(conditions_.townKey + "_") && visitor != nullptr && !visitor->held;
   if (!advanced) return;
-  // A dead visitor at its spot cannot turn to its heading, and a rider may
-  // take as long as it likes to get back on a horse that is still there: the
-  // bound counts from when neither is the case any more.
+  // The walk is timed from the first pass that finds the visitor away from its
+  // spot, and only such passes count: one turning at its spot (or lying dead
+  // there) may take as long as it likes. A rider may take as long as it likes
+  // to get back on a horse that is still there: that bound counts from when
+  // the horse is gone.
   const auto mount = quillhaven::VisitorMounts.find(visit.visitor);
   const bool waitsForHorse = mount != quillhaven::VisitorMounts.end() && world_.exists(mount->second);
-  const bool unbounded = (state == walking && !visitor->alive) || (state == leaving && waitsForHorse);
-  visit.openMs = unbounded ? 0 : visit.openMs + passLength;
+  if (state == walking &&
+      substitute::squaredDistance(visitor->position, spots_.at(spot)) < arrivalRadiusSquared)
+    return;
+  if (state == leaving && waitsForHorse) {
+    visit.openMs = 0;
+    return;
+  }
+  visit.openMs += passLength;
   const int32_t bound = state == walking  ? walkingBound
                         : state == atSpot ? stayBound
                                           : leavingWithoutHorseBound;
@@ -180,6 +191,8 @@ void Invariants::afterPass(int64_t pass) {
     checkEnded(visit->first, visit->second);
     visit = visits_.erase(visit);
   }
+  // Only visits that were running when the pass began were advanced in it.
+  for (auto& [spot, visit] : visits_) checkRunning(spot, visit);
   for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
     if (visits_.contains(spot)) continue;
     Tracked visit = begun_[spot];
@@ -200,7 +213,6 @@ void Invariants::afterPass(int64_t pass) {
     visits_.emplace(spot, std::move(visit));
   }
   begun_.clear();
-  for (auto& [spot, visit] : visits_) checkRunning(spot, visit);
 }
 
 }  // namespace world

@@ -53,7 +53,7 @@ class Invariants {
   const SimWorld& world_;
   int64_t pass_ = 0;
   PassConditions conditions_;
-  std::set<std::string> catalogue_;
+  std::map<std::string, Point> spots_;     // every spot of the catalogue, where a visitor stands
   std::map<std::string, Tracked> visits_;  // spot to visit, as the last pass left them
   std::map<std::string, Tracked> begun_;   // visits begun in this pass, by spot
   std::set<int32_t> greeters_;

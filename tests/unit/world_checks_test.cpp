@@ -1,0 +1,114 @@
+// The seeded worlds' checks of the plug-in's books, in scripted stories where
+// they once raised false alarms. Each story runs the plug-in's own visit in
+// the simulated town pass by pass, as quillhaven-dst does: the world moves on
+// 250 ms, the visit is advanced, the checks look at the tables.
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <functional>
+#include <numbers>
+#include <optional>
+
+#include "loop_fixture.h"
+#include "recruit/visit_start.h"
+#include "shopkeeper/greeting.h"
+#include "world/invariants.h"
+#include "world/sim_world.h"
+
+namespace {
+
+using ::testing::IsEmpty;
+
+class WorldChecksTest : public LoopTest {
+ protected:
+  world::SimWorld town{{*world::townNamed("valentine"), 1, 30, 12 * 60}};
+  std::optional<world::Invariants> checks;
+  quillhaven::StoreSpot* spot = nullptr;
+  int32_t walker = 0;
+  int64_t passes = 0;
+
+  void SetUp() override {
+    LoopTest::SetUp();
+    quillhaven::buildSpotCatalogue();
+    quillhaven::GreetingTimes.clear();
+    town.install(game);
+    town.advance(0);  // lays out the stores and the townsfolk
+    checks.emplace(town);
+    spot = &spotNamed("VALENTINE_GENERAL_STORE_1");
+    for (const auto& [handle, person] : town.people()) {
+      if (!person.shopkeeper && person.horse == 0 && walker == 0) walker = handle;
+    }
+    ASSERT_NE(walker, 0);
+  }
+
+  // One main-loop pass in Valentine by day: the world moves on, then `work`.
+  void pass(const std::function<void()>& work) {
+    checks->beforePass({true, "VALENTINE"});
+    town.advance(250);
+    game.gameTime += 250;
+    work();
+    checks->afterPass(++passes);
+  }
+  void advanceTheVisit() {
+    pass([this] { spot->updateVisit(); });
+  }
+
+  // Before the story begins, the game walks the ped to a point and turns it
+  // to a heading; the checks see only the orders of the visit.
+  void placeWalker(Point at, float heading) {
+    quillhaven::taskGoTo(walker, toVec3(at));
+    for (int step = 0; step < 1000 && squaredDistance(position(), at) > 0.0001f; ++step) town.advance(250);
+    quillhaven::taskTurnTo(walker, heading);
+    town.advance(1000);
+    game.onCall = [this](const substitute::NativeCall& call) { checks->observe(call); };
+  }
+
+  Point position() const { return town.person(walker)->position; }
+  float squaredDistanceToSpot() const { return squaredDistance(position(), toPoint(spot->position)); }
+  bool walking() const { return quillhaven::WalkingToSpot.contains(walker); }
+  bool running() const { return quillhaven::SpotVisitors.contains(spot->name); }
+
+  // The point `metres` from the spot in the direction it faces: a visitor
+  // walking in from there arrives facing away from the spot's heading.
+  Point inFrontOfTheSpot(float metres) const {
+    const double heading = spot->heading * std::numbers::pi / 180.0;
+    return {spot->position.x - static_cast<float>(metres * std::sin(heading)),
+            spot->position.y + static_cast<float>(metres * std::cos(heading)), spot->position.z};
+  }
+};
+
+TEST_F(WorldChecksTest, AVisitorRecruitedOnItsSpotAndSetDownElsewhereIsTimedFromItsFirstPassAway) {
+  placeWalker(toPoint(spot->position), spot->heading + 180.0f);
+  pass([this] { quillhaven::startVisit(walker, *spot); });
+  for (int turning = 0; turning < 3; ++turning) advanceTheVisit();
+  ASSERT_TRUE(walking()) << "the visitor has turned to the spot's heading already";
+
+  // The game takes the ped away; a new one appears under its handle, far off.
+  town.vanish(walker);
+  ASSERT_TRUE(town.respawn());
+  ASSERT_GT(squaredDistanceToSpot(), 25.0f);
+  while (running() && passes < 400) advanceTheVisit();
+
+  EXPECT_FALSE(running()) << "the walk was never given up";
+  EXPECT_THAT(checks->violations(), IsEmpty());
+}
+
+TEST_F(WorldChecksTest, AVisitorArrivingJustAfterTheTimeOutAndTurningAtItsSpotIsNotOverdue) {
+  // 44 m at 1.4 m/s: still away at the tick 30 s after the first, at the spot
+  // at the next one, facing away from the spot's heading.
+  placeWalker(inFrontOfTheSpot(44.0f), spot->heading + 180.0f);
+  pass([this] { quillhaven::startVisit(walker, *spot); });
+  int32_t firstTickAway = 0, firstTickAtSpot = 0;
+  while (walking() && passes < 400) {
+    advanceTheVisit();
+    if (const auto since = quillhaven::WalkingSince.find(walker); since != quillhaven::WalkingSince.end())
+      firstTickAway = since->second;
+    if (firstTickAtSpot == 0 && squaredDistanceToSpot() < 2.25f) firstTickAtSpot = game.gameTime;
+  }
+
+  EXPECT_EQ(firstTickAtSpot - firstTickAway, 30250);
+  EXPECT_TRUE(running()) << "the late arrival was given up";
+  EXPECT_THAT(checks->violations(), IsEmpty());
+}
+
+}  // namespace
