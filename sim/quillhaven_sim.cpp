@@ -49,13 +49,22 @@ int run(const sim::Options& options) {
   const int64_t length = static_cast<int64_t>(options.hours * world::gameHour);
   const bool onTerminal = isatty(STDERR_FILENO) != 0;
   int64_t shownAt = -1;
-  world::runFor(host, length, [&] {
-    if (onTerminal && passes % 400 == 0 && passes != shownAt) {
-      showProgress(town, static_cast<double>(host.game.gameTime) / length);
-      shownAt = passes;
-    }
-  });
+  world::runFor(host, length,
+                {.afterEachWait =
+                     [&] {
+                       if (onTerminal && passes % 400 == 0 && passes != shownAt) {
+                         showProgress(town, static_cast<double>(host.game.gameTime) / length);
+                         shownAt = passes;
+                       }
+                     },
+                 .stopWanted = [&] { return host.game.rejectionCount > 0; }});
   libraryEntry(&host, 0);
+  if (host.game.rejectionCount > 0) {
+    if (onTerminal) std::fputs("\r                \r", stderr);
+    std::fprintf(stderr, "quillhaven-sim: at %s the game rejected a native call of the plug-in: %s\n",
+                 world::clockText(town.clockSeconds()).c_str(), host.game.rejections.front().c_str());
+    return 1;
+  }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
   if (onTerminal) std::fputs("\r                \r", stderr);
 

@@ -1,5 +1,6 @@
 #include "game/fake_game.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -32,6 +33,14 @@ std::string formatFloat(float value) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
   return text;
+}
+
+size_t placeInTable(const NativeInfo& info) { return static_cast<size_t>(&info - nativeTable().data()); }
+
+// The slots a result of this kind fills.
+size_t resultSlotsOf(char result) {
+  if (result == 'v') return 3;
+  return result == '-' ? 0 : 1;
 }
 
 }  // namespace
@@ -87,7 +96,7 @@ uint32_t FakeGame::hashName(std::string_view text) {
 }
 
 void FakeGame::resetResponders() {
-  responders_.clear();
+  responders_.assign(nativeTable().size(), nullptr);
   on("nameHash", [](const NativeCall& call, Answer& answer) { answer.setHash(hashName(call.args[0].text)); });
   on("gameTimer", [this](const NativeCall&, Answer& answer) { answer.setInt(gameTime); });
 }
@@ -102,12 +111,13 @@ void FakeGame::clearRecords() {
   gameTime = 0;
   tickCount64 = 0;
   tickCount = 0;
+  rejectionCount = 0;
   inCall_ = false;
   pendingSlots_.clear();
 }
 
 void FakeGame::on(std::string_view native, Responder responder) {
-  responders_[nativeHash(native)] = std::move(responder);
+  responders_[placeInTable(*findNative(nativeHash(native)))] = std::move(responder);
 }
 
 void FakeGame::answerInt(std::string_view native, int32_t value) {
@@ -122,8 +132,9 @@ void FakeGame::fillNearby(const NativeCall& call, Answer& answer, const std::vec
                           int32_t reportedCount) {
   auto* buffer = reinterpret_cast<int32_t*>(static_cast<uintptr_t>(call.args[1].slot));
   const size_t capacity = buffer[0] > 0 ? static_cast<size_t>(buffer[0]) : 0;
-  for (size_t index = 0; index < handles.size() && index < capacity; ++index)
-    buffer[1 + index] = handles[index];
+  size_t written = 0;
+  for (; written < handles.size() && written < capacity; ++written) buffer[1 + written] = handles[written];
+  answer.handlesWritten = static_cast<int32_t>(written);
   answer.setInt(reportedCount);
 }
 
@@ -135,7 +146,10 @@ std::vector<NativeCall> FakeGame::callsNamed(std::string_view native) const {
   return found;
 }
 
-void FakeGame::reject(std::string reason) { rejections.push_back(std::move(reason)); }
+void FakeGame::reject(std::string reason) {
+  if (rejections.size() < rejectionsKept) rejections.push_back(std::move(reason));
+  ++rejectionCount;
+}
 
 void FakeGame::init(uint64_t hash) {
   if (inCall_) reject("a native call started before the previous one finished");
@@ -156,22 +170,25 @@ bool FakeGame::decode(const NativeInfo& info, NativeCall& call) {
            " arguments, the game takes " + std::to_string(info.args.size()));
     return false;
   }
+  call.args.resize(info.args.size());
   bool valid = true;
   for (size_t index = 0; index < info.args.size(); ++index) {
-    Arg arg;
+    Arg& arg = call.args[index];
     arg.kind = info.args[index];
     arg.slot = pendingSlots_[index];
-    const std::string where = std::string(info.name) + " argument " + std::to_string(index) + ": ";
+    arg.text.clear();
+    arg.record.clear();
     const bool isValue = arg.kind == 'i' || arg.kind == 'f';
+    auto refuse = [&](const char* why) {
+      reject(std::string(info.name) + " argument " + std::to_string(index) + ": " + why);
+      valid = false;
+    };
     if (isValue && (arg.slot >> 32) != 0) {
-      reject(where + "high half not zero");
-      valid = false;
+      refuse("high half not zero");
     } else if (arg.kind == 'f' && looksLikeIntegerNotFloat(static_cast<uint32_t>(arg.slot))) {
-      reject(where + "an integer where a float belongs");
-      valid = false;
+      refuse("an integer where a float belongs");
     } else if (!isValue && arg.slot == 0) {
-      reject(where + "null address");
-      valid = false;
+      refuse("null address");
     } else if (arg.kind == 't') {
       arg.text = reinterpret_cast<const char*>(static_cast<uintptr_t>(arg.slot));
     } else if (arg.kind == 's') {
@@ -182,9 +199,22 @@ bool FakeGame::decode(const NativeInfo& info, NativeCall& call) {
       const auto* buffer = reinterpret_cast<const int32_t*>(static_cast<uintptr_t>(arg.slot));
       arg.record.push_back(static_cast<uint64_t>(static_cast<uint32_t>(buffer[0])));
     }
-    call.args.push_back(std::move(arg));
   }
   return valid;
+}
+
+// What the game answered: its result slots, and the handles it wrote into a
+// nearby-peds buffer.
+void FakeGame::keepAnswer(NativeCall& call) {
+  call.resultSlots = resultSlotsOf(call.info->result);
+  std::copy_n(answer_.slots(), call.resultSlots, call.result.begin());
+  for (Arg& arg : call.args) {
+    if (arg.kind != 'b') continue;
+    const auto* buffer = reinterpret_cast<const int32_t*>(static_cast<uintptr_t>(arg.slot));
+    for (int32_t index = 0; index < answer_.handlesWritten; ++index) {
+      arg.record.push_back(static_cast<uint64_t>(static_cast<uint32_t>(buffer[1 + index])));
+    }
+  }
 }
 
 uint64_t* FakeGame::call() {
@@ -201,12 +231,11 @@ uint64_t* FakeGame::call() {
     reject(std::string("unknown native ") + hash);
     return answer_.slots();
   }
-  NativeCall decoded;
-  if (!decode(*info, decoded)) return answer_.slots();
-  auto responder = responders_.find(info->hash);
-  if (responder != responders_.end()) responder->second(decoded, answer_);
-  if (onCall) onCall(decoded);
-  if (recordCalls) calls.push_back(std::move(decoded));
+  if (!decode(*info, decoded_)) return answer_.slots();
+  if (const Responder& responder = responders_[placeInTable(*info)]) responder(decoded_, answer_);
+  keepAnswer(decoded_);
+  if (onCall) onCall(decoded_);
+  if (recordCalls) calls.push_back(decoded_);
   return withholdResults ? nullptr : answer_.slots();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -20,8 +21,10 @@ namespace substitute {
 struct Arg {
   char kind = 'i';
   uint64_t slot = 0;
-  std::string text;              // 't': the text; 's': the spoken line
-  std::vector<uint64_t> record;  // 's': the eight slots; 'b': the capacity element
+  std::string text;  // 't': the text; 's': the spoken line
+  // 's': the eight slots; 'b': the capacity element, then the handles the game
+  // wrote after it.
+  std::vector<uint64_t> record;
 
   int32_t i() const { return static_cast<int32_t>(static_cast<uint32_t>(slot)); }
   uint32_t u() const { return static_cast<uint32_t>(slot); }
@@ -31,6 +34,10 @@ struct Arg {
 struct NativeCall {
   const NativeInfo* info = nullptr;
   std::vector<Arg> args;
+  // The game's answer, as many slots as the result has (a vector three, no
+  // result none), high halves and all.
+  std::array<uint64_t, 3> result{};
+  size_t resultSlots = 0;
 
   std::string_view name() const { return info->name; }
   // "taskTurnTo(7, 275.241, 5000)"; texts quoted, records by their line.
@@ -48,6 +55,8 @@ class Answer {
   void setFloat(float value);
   void setVec3(float x, float y, float z);
   uint64_t* slots() { return slots_.data(); }
+  // How many handles the responder wrote into the call's nearby-peds buffer.
+  int32_t handlesWritten = 0;
 
  private:
   void setLow(int index, uint32_t bits);
@@ -88,7 +97,10 @@ class FakeGame {
   bool recordCalls = true;                        // false: a long run keeps no log of its calls
   std::function<void(const NativeCall&)> onCall;  // told of every accepted call, after its answer
   std::vector<NativeCall> calls;
+  // Why calls were rejected: the first few, and how many there were in all.
+  static constexpr size_t rejectionsKept = 16;
   std::vector<std::string> rejections;
+  uint64_t rejectionCount = 0;
   std::vector<NativeCall> callsNamed(std::string_view native) const;
 
   // A host that hands back no result slots at all; nothing may crash on it.
@@ -103,11 +115,13 @@ class FakeGame {
  private:
   void reject(std::string reason);
   bool decode(const NativeInfo& info, NativeCall& call);
+  void keepAnswer(NativeCall& call);
 
-  std::map<uint64_t, Responder> responders_;
+  std::vector<Responder> responders_;  // by the native's place in the table
   bool inCall_ = false;
   uint64_t pendingHash_ = 0;
   std::vector<uint64_t> pendingSlots_;
+  NativeCall decoded_;  // reused from call to call, so that a call allocates nothing
   Answer answer_;
 };
 

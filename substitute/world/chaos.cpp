@@ -1,6 +1,7 @@
 #include "world/chaos.h"
 
 #include <iterator>
+#include <utility>
 
 #include "game/fake_game.h"
 
@@ -46,32 +47,77 @@ void Chaos::strike(int32_t milliseconds, bool betweenPasses) {
   const double minutes = milliseconds / gameMinute;
   auto happens = [&](double perMinute) { return rng_.chance(perMinute * minutes); };
   if (betweenPasses) strikeTheWorld(happens);
-  if (happens(rates_.vanish)) world_.vanish(anyPerson(false));
-  if (happens(rates_.death)) world_.kill(anyPerson(false));
-  if (happens(rates_.respawn)) world_.respawn();
+  if (happens(rates_.vanish)) {
+    const int32_t someone = anyPerson(false);
+    world_.vanish(someone);
+    tally_.vanishings += someone != 0;
+  }
+  if (happens(rates_.death)) {
+    const int32_t someone = anyPerson(false);
+    world_.kill(someone);
+    tally_.deaths += someone != 0;
+  }
+  if (happens(rates_.respawn)) tally_.reusedHandles += world_.respawn();
   if (happens(rates_.horseLoss) && !world_.horses().empty()) {
     auto horse = world_.horses().begin();
     std::advance(horse, rng_.below(static_cast<int>(world_.horses().size())));
     rng_.chance(0.5) ? world_.kill(horse->first) : world_.vanish(horse->first);
+    ++tally_.horsesLost;
   }
-  if (happens(rates_.shopTalk)) world_.speak(anyPerson(true));
-  if (happens(rates_.dawdler)) world_.slowDown(anyPerson(false), rng_.chance(0.5) ? 0.15f : 1.0f);
+  if (happens(rates_.shopTalk)) {
+    const int32_t keeper = anyPerson(true);
+    world_.speak(keeper);
+    tally_.shopTalks += keeper != 0;
+  }
+  if (happens(rates_.dawdler)) {
+    const int32_t someone = anyPerson(false);
+    world_.slowDown(someone, rng_.chance(0.5) ? 0.15f : 1.0f);
+    tally_.paceChanges += someone != 0;
+  }
 }
 
 template <typename Happens>
 void Chaos::strikeTheWorld(Happens happens) {
-  if (happens(rates_.journey)) journey();
-  if (happens(rates_.gateFlip)) flipGates();
+  if (happens(rates_.journey)) {
+    journey();
+    ++tally_.journeys;
+  }
+  if (happens(rates_.gateFlip)) {
+    flipGates();
+    ++tally_.gateFlips;
+  }
   if (happens(rates_.lockdownFlip)) {
     static constexpr const char* lockdowns[] = {"LAW_REGION_RHODES_LOCKDOWN", "LAW_REGION_VALENTINE_LOCKDOWN",
                                                 "LAW_REGION_SOMEWHERE_ELSE"};
     world_.gates.lockedDownRegion =
         world_.gates.lockedDownRegion != 0 ? 0 : substitute::FakeGame::hashName(lockdowns[rng_.below(3)]);
+    ++tally_.lockdownFlips;
   }
   if (happens(rates_.holdFlip)) {
     const int32_t someone = anyPerson(false);
-    if (const Person* person = world_.person(someone)) world_.hold(someone, !person->held);
+    if (const Person* person = world_.person(someone)) {
+      world_.hold(someone, !person->held);
+      ++tally_.holdFlips;
+    }
   }
+}
+
+std::string ChaosTally::describe() const {
+  const std::pair<int, const char*> counts[] = {{journeys, "journeys"},
+                                                {gateFlips, "gate flips"},
+                                                {lockdownFlips, "lockdown flips"},
+                                                {vanishings, "vanishings"},
+                                                {deaths, "deaths"},
+                                                {reusedHandles, "reused handles"},
+                                                {horsesLost, "horses lost"},
+                                                {holdFlips, "holds and releases"},
+                                                {shopTalks, "shopkeepers talking"},
+                                                {paceChanges, "dawdlers and recoveries"}};
+  std::string text;
+  for (const auto& [count, what] : counts) {
+    text += (text.empty() ? "" : ", ") + std::to_string(count) + ' ' + what;
+  }
+  return text;
 }
 
 }  // namespace world

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "world/rng.h"
 #include "world/sim_world.h"
@@ -25,6 +26,23 @@ struct ChaosRates {  // chances per game minute (two seconds of game time)
   double dawdler = 0.05;
 };
 
+// What a world's chaos has done so far, for a failure's report.
+struct ChaosTally {
+  int journeys = 0;
+  int gateFlips = 0;
+  int lockdownFlips = 0;
+  int vanishings = 0;
+  int deaths = 0;
+  int reusedHandles = 0;
+  int horsesLost = 0;
+  int holdFlips = 0;
+  int shopTalks = 0;
+  int paceChanges = 0;
+
+  // "3 journeys, 2 gate flips, ..., 0 pace changes"
+  std::string describe() const;
+};
+
 class Chaos {
  public:
   Chaos(SimWorld& world, uint64_t seed, ChaosRates rates = {});
@@ -32,6 +50,7 @@ class Chaos {
   // may change; within a pass (while a visitor takes leave) only peds and
   // horses, so that a pass runs under the conditions it started with.
   void strike(int32_t milliseconds, bool betweenPasses);
+  const ChaosTally& tally() const { return tally_; }
 
  private:
   int32_t anyPerson(bool shopkeepers);
@@ -43,6 +62,7 @@ class Chaos {
   SimWorld& world_;
   Rng rng_;
   ChaosRates rates_;
+  ChaosTally tally_;
 };
 
 }  // namespace world

@@ -10,10 +10,14 @@ void startPlugin(substitute::ScriptHost& host, SimWorld& town, uint64_t seed) {
   host.startScript();
 }
 
-void runFor(substitute::ScriptHost& host, int64_t length, const std::function<void()>& afterEachWait) {
-  while ((host.game.gameTime < length || host.waits.back() != passWait) && host.scriptRunning()) {
+void runFor(substitute::ScriptHost& host, int64_t length, const RunControl& control) {
+  auto finished = [&] {
+    const bool betweenPasses = host.waits.back() == passWait;
+    return betweenPasses && (host.game.gameTime >= length || (control.stopWanted && control.stopWanted()));
+  };
+  while (host.scriptRunning() && !finished()) {
     host.runWaits(1);
-    if (afterEachWait) afterEachWait();
+    if (control.afterEachWait) control.afterEachWait();
   }
 }
 

@@ -18,8 +18,13 @@ inline constexpr int64_t gameHour = 120000;  // ms of game time: 60 game minutes
 // attaches the plug-in and starts its script, which builds the catalogue.
 void startPlugin(substitute::ScriptHost& host, SimWorld& town, uint64_t seed);
 
-// Runs the script until `length` ms of game time have passed, stopping between
-// passes, never inside a leave-taking; `afterEachWait` runs after every wait.
-void runFor(substitute::ScriptHost& host, int64_t length, const std::function<void()>& afterEachWait = {});
+// Runs the script until `length` ms of game time have passed, or earlier once
+// `stopWanted` says so, stopping between passes, never inside a leave-taking;
+// `afterEachWait` runs after every wait.
+struct RunControl {
+  std::function<void()> afterEachWait;
+  std::function<bool()> stopWanted;
+};
+void runFor(substitute::ScriptHost& host, int64_t length, const RunControl& control = {});
 
 }  // namespace world

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "game/call_digest.h"
+
 namespace {
 
 using substitute::FakeGame;
@@ -55,6 +59,13 @@ TEST(FakeGameRejects, ACallStartedInsideAnother) {
   EXPECT_FALSE(game.rejections.empty());
 }
 
+TEST(FakeGameRejects, WithoutKeepingMoreThanAFewReasons) {
+  FakeGame game;
+  for (int call = 0; call < 1000; ++call) callWith(game, "entityDead", {7});
+  EXPECT_EQ(game.rejections.size(), FakeGame::rejectionsKept);
+  EXPECT_EQ(game.rejectionCount, 1000u);
+}
+
 TEST(FakeGameAccepts, ZeroExtendedValuesAndFloatBits) {
   FakeGame game;
   callWith(game, "taskTurnTo", {0xFFFFFFFF, 0x42B40000, 5000});  // -1, 90.0f
@@ -71,6 +82,34 @@ TEST(FakeGameAnswers, ResultHighHalvesAreJunkAndLowHalvesTheValue) {
   const uint64_t* result = game.call();
   EXPECT_EQ(static_cast<uint32_t>(result[0]), 42u);
   EXPECT_NE(result[0] >> 32, 0u);
+}
+
+// Two builds lay out their texts at different addresses; the digest must see
+// only what the game saw: the bytes, the values and the answer.
+TEST(CallDigest, TakesWhatAnAddressPointsToNeverTheAddress) {
+  FakeGame game;
+  game.recordCalls = true;
+  game.on("nearbyPeds", [](const substitute::NativeCall& call, substitute::Answer& answer) {
+    FakeGame::fillNearby(call, answer, {1001, 1002}, 2);
+  });
+  const std::string here = "WORLD_HUMAN_INSPECT", there = here;
+  int32_t buffer[4] = {3, 0, 0, 0};
+  callWith(game, "nameHash", {reinterpret_cast<uintptr_t>(here.c_str())});
+  callWith(game, "nameHash", {reinterpret_cast<uintptr_t>(there.c_str())});
+  callWith(game, "nearbyPeds", {1, reinterpret_cast<uintptr_t>(buffer), 0, 0});
+  callWith(game, "taskTurnTo", {7, 0x42B40000, 5000});  // 90.0f
+  callWith(game, "taskTurnTo", {7, 0x42B40001, 5000});  // the next float up
+  ASSERT_EQ(game.calls.size(), 5u);
+  auto digest = [](const substitute::NativeCall& call) {
+    return substitute::digestCall(substitute::emptyDigest, call);
+  };
+
+  EXPECT_EQ(digest(game.calls[0]), digest(game.calls[1]));
+  EXPECT_NE(digest(game.calls[3]), digest(game.calls[4]));
+  EXPECT_EQ(substitute::traceLine(game.calls[0]), "nameHash(\"WORLD_HUMAN_INSPECT\") = 0xA5A5A5A5F9663ECA");
+  EXPECT_EQ(substitute::traceLine(game.calls[2]),
+            "nearbyPeds(1, buffer 3 1001 1002, 0, 0) = 0xA5A5A5A500000002");
+  EXPECT_EQ(substitute::traceLine(game.calls[3]), "taskTurnTo(7, 90 0x42B40000, 5000)");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include "loop_fixture.h"
+#include "world/plugin_run.h"
 
 namespace {
 
@@ -45,6 +46,33 @@ TEST_F(SimWorldTest, AJourneyLaterReplacesTheStoresAndKeepersAndBringsTheTownsfo
     if (person.shopkeeper) continue;
     EXPECT_LT(substitute::squaredDistance(person.position, town.playerPosition()), 61.0f * 61.0f) << handle;
   }
+}
+
+// A script whose every second pass takes leave: 1.5 s of waits inside it.
+void leaveTakingScript() {
+  for (;;) {
+    scriptWait(250);
+    scriptWait(250);
+    scriptWait(1000);
+    scriptWait(500);
+  }
+}
+
+// A run stopped inside a leave-taking would leave the script's copies of one
+// pass on its suspended stack, where a leak checker reports them.
+TEST_F(SimWorldTest, ARunStopsBetweenPassesEvenWhenItsTimeOrItsStopFallsInsideALeaveTaking) {
+  int module = 0;
+  host.registerScript(&module, &leaveTakingScript);
+  host.startScript();
+  world::runFor(host, 1000);
+  EXPECT_EQ(game.gameTime, 2000);  // not at 1000, after the first 1000 ms wait
+  EXPECT_EQ(host.waits.back(), world::passWait);
+
+  bool stop = false;
+  world::runFor(host, 100000,
+                {.afterEachWait = [&] { stop = game.gameTime >= 2500; }, .stopWanted = [&] { return stop; }});
+  EXPECT_EQ(game.gameTime, 4000);
+  EXPECT_EQ(host.waits.back(), world::passWait);
 }
 
 }  // namespace
