@@ -37,6 +37,11 @@ struct Task {
   float heading = 0.0f;
   int32_t horse = 0;
   int32_t remaining = 0;  // ms, for the kinds that take a set time
+  // A move, once it has begun: the way to the target, per metre gone, and the
+  // metres left along the ground.
+  bool begun = false;
+  Point direction;
+  float distanceLeft = 0.0f;
 };
 
 struct Person {
@@ -132,7 +137,7 @@ class SimWorld {
   void placeStores();
   void placeTownsfolk();
   void step(Person& person, int32_t milliseconds);
-  void moveTowards(Person& person, Point target, float speed, int32_t milliseconds, bool& arrived);
+  void moveTowards(Person& person, Task& move, float speed, int32_t milliseconds, bool& arrived);
   void wander(Person& person);
   void order(int32_t handle, std::deque<Task> tasks, bool afterGettingOff = false);
   void installQuestions(substitute::FakeGame& game);

@@ -24,7 +24,7 @@ class WorldChecksTest : public LoopTest {
   world::SimWorld town{{*world::townNamed("valentine"), 1, 30, 12 * 60}};
   std::optional<world::Invariants> checks;
   quillhaven::StoreSpot* spot = nullptr;
-  int32_t walker = 0;
+  int32_t visitor = 0;
   int64_t passes = 0;
 
   void SetUp() override {
@@ -35,10 +35,15 @@ class WorldChecksTest : public LoopTest {
     town.advance(0);  // lays out the stores and the townsfolk
     checks.emplace(town);
     spot = &spotNamed("VALENTINE_GENERAL_STORE_1");
+    host.onWait = [this](uint32_t milliseconds) { town.advance(static_cast<int32_t>(milliseconds)); };
+  }
+
+  // The first townsperson on foot, or on horseback.
+  int32_t townsperson(bool rider) const {
     for (const auto& [handle, person] : town.people()) {
-      if (!person.shopkeeper && person.horse == 0 && walker == 0) walker = handle;
+      if (!person.shopkeeper && (person.horse != 0) == rider) return handle;
     }
-    ASSERT_NE(walker, 0);
+    return 0;
   }
 
   // One main-loop pass in Valentine by day: the world moves on, then `work`.
@@ -53,19 +58,21 @@ class WorldChecksTest : public LoopTest {
     pass([this] { spot->updateVisit(); });
   }
 
-  // Before the story begins, the game walks the ped to a point and turns it
+  // Before the story begins, the game takes the ped to a point and turns it
   // to a heading; the checks see only the orders of the visit.
-  void placeWalker(Point at, float heading) {
-    quillhaven::taskGoTo(walker, toVec3(at));
+  void placeVisitor(bool rider, Point at, float heading) {
+    visitor = townsperson(rider);
+    ASSERT_NE(visitor, 0);
+    quillhaven::taskGoTo(visitor, toVec3(at));
     for (int step = 0; step < 1000 && squaredDistance(position(), at) > 0.0001f; ++step) town.advance(250);
-    quillhaven::taskTurnTo(walker, heading);
+    quillhaven::taskTurnTo(visitor, heading);
     town.advance(1000);
     game.onCall = [this](const substitute::NativeCall& call) { checks->observe(call); };
   }
 
-  Point position() const { return town.person(walker)->position; }
+  Point position() const { return town.person(visitor)->position; }
   float squaredDistanceToSpot() const { return squaredDistance(position(), toPoint(spot->position)); }
-  bool walking() const { return quillhaven::WalkingToSpot.contains(walker); }
+  bool walking() const { return quillhaven::WalkingToSpot.contains(visitor); }
   bool running() const { return quillhaven::SpotVisitors.contains(spot->name); }
 
   // The point `metres` from the spot in the direction it faces: a visitor
@@ -78,13 +85,13 @@ class WorldChecksTest : public LoopTest {
 };
 
 TEST_F(WorldChecksTest, AVisitorRecruitedOnItsSpotAndSetDownElsewhereIsTimedFromItsFirstPassAway) {
-  placeWalker(toPoint(spot->position), spot->heading + 180.0f);
-  pass([this] { quillhaven::startVisit(walker, *spot); });
+  placeVisitor(false, toPoint(spot->position), spot->heading + 180.0f);
+  pass([this] { quillhaven::startVisit(visitor, *spot); });
   for (int turning = 0; turning < 3; ++turning) advanceTheVisit();
   ASSERT_TRUE(walking()) << "the visitor has turned to the spot's heading already";
 
   // The game takes the ped away; a new one appears under its handle, far off.
-  town.vanish(walker);
+  town.vanish(visitor);
   ASSERT_TRUE(town.respawn());
   ASSERT_GT(squaredDistanceToSpot(), 25.0f);
   while (running() && passes < 400) advanceTheVisit();
@@ -96,18 +103,40 @@ TEST_F(WorldChecksTest, AVisitorRecruitedOnItsSpotAndSetDownElsewhereIsTimedFrom
 TEST_F(WorldChecksTest, AVisitorArrivingJustAfterTheTimeOutAndTurningAtItsSpotIsNotOverdue) {
   // 44 m at 1.4 m/s: still away at the tick 30 s after the first, at the spot
   // at the next one, facing away from the spot's heading.
-  placeWalker(inFrontOfTheSpot(44.0f), spot->heading + 180.0f);
-  pass([this] { quillhaven::startVisit(walker, *spot); });
+  placeVisitor(false, inFrontOfTheSpot(44.0f), spot->heading + 180.0f);
+  pass([this] { quillhaven::startVisit(visitor, *spot); });
   int32_t firstTickAway = 0, firstTickAtSpot = 0;
   while (walking() && passes < 400) {
     advanceTheVisit();
-    if (const auto since = quillhaven::WalkingSince.find(walker); since != quillhaven::WalkingSince.end())
+    if (const auto since = quillhaven::WalkingSince.find(visitor); since != quillhaven::WalkingSince.end())
       firstTickAway = since->second;
     if (firstTickAtSpot == 0 && squaredDistanceToSpot() < 2.25f) firstTickAtSpot = game.gameTime;
   }
 
   EXPECT_EQ(firstTickAtSpot - firstTickAway, 30250);
   EXPECT_TRUE(running()) << "the late arrival was given up";
+  EXPECT_THAT(checks->violations(), IsEmpty());
+}
+
+TEST_F(WorldChecksTest, ARiderWhoseHorseIsLostMidPassWhileItWalksBackIsNotOverdueFromTheStartOfItsLeaveTaking) {
+  placeVisitor(true, town.playerPosition(), 0.0f);  // in the street, some 20 m past the store's post
+  pass([this] { quillhaven::startVisit(visitor, *spot); });
+  const int32_t horse = quillhaven::VisitorMounts.at(visitor);
+  while (running() && walking() && passes < 400) advanceTheVisit();
+  town.slowDown(visitor, 0.15f);  // it will limp back to its horse
+  while (running() && !quillhaven::LeavingVisitors.contains(visitor) && passes < 400) advanceTheVisit();
+  ASSERT_TRUE(quillhaven::LeavingVisitors.contains(visitor)) << "the visit never came to its leave-taking";
+
+  for (int limping = 0; limping < 20; ++limping) advanceTheVisit();
+  ASSERT_TRUE(running()) << "the visitor got back on its horse already";
+  // The horse is lost within a pass, after the visit's tick found it there.
+  pass([&] {
+    spot->updateVisit();
+    town.vanish(horse);
+  });
+  while (running() && passes < 600) advanceTheVisit();
+
+  EXPECT_FALSE(running());
   EXPECT_THAT(checks->violations(), IsEmpty());
 }
 
