@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
+#include <memory>
 
 #include "host/fibre.h"
 
@@ -42,7 +42,9 @@ void finishSwitch([[maybe_unused]] void* fakeStackSave, [[maybe_unused]] const v
 
 struct Fibre::State {
   Entry entry = nullptr;
-  std::vector<char> stack;
+  // Left as it comes: only the pages the script touches are ever mapped in.
+  std::unique_ptr<char[]> stack;
+  size_t stackSize = 0;
   ucontext_t hostContext{};
   ucontext_t fibreContext{};
   void* hostFakeStack = nullptr;
@@ -65,13 +67,14 @@ struct Fibre::State {
 
 Fibre::Fibre(Entry entry, size_t stackSize) : state_(std::make_unique<State>()) {
   state_->entry = entry;
-  state_->stack.resize(stackSize);
+  state_->stack.reset(new char[stackSize]);
+  state_->stackSize = stackSize;
   if (getcontext(&state_->fibreContext) != 0) {
     std::perror("substitute: getcontext");
     std::abort();
   }
-  state_->fibreContext.uc_stack.ss_sp = state_->stack.data();
-  state_->fibreContext.uc_stack.ss_size = state_->stack.size();
+  state_->fibreContext.uc_stack.ss_sp = state_->stack.get();
+  state_->fibreContext.uc_stack.ss_size = stackSize;
   state_->fibreContext.uc_link = nullptr;
   const auto address = reinterpret_cast<uintptr_t>(state_.get());
   makecontext(&state_->fibreContext, reinterpret_cast<void (*)()>(&State::run), 2,
@@ -82,7 +85,7 @@ Fibre::~Fibre() = default;
 
 void Fibre::resume() {
   if (state_->finished) return;
-  startSwitch(&state_->hostFakeStack, state_->stack.data(), state_->stack.size());
+  startSwitch(&state_->hostFakeStack, state_->stack.get(), state_->stackSize);
   swapcontext(&state_->hostContext, &state_->fibreContext);
   finishSwitch(state_->hostFakeStack, nullptr, nullptr);
 }

@@ -1,5 +1,7 @@
 #include "world/invariants.h"
 
+#include <algorithm>
+
 #include "catalogue/town_resolution.h"
 #include "game/town_world.h"
 #include "shopkeeper/greeting.h"
@@ -104,14 +106,18 @@ void Invariants::observe(const substitute::NativeCall& call) {
 }
 
 void Invariants::checkTables() {
-  std::set<int32_t> visitors;
-  for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
-    if (!spots_.contains(spot)) violation("the visit table holds \"" + spot + "\", no spot of the catalogue");
-    if (!visitors.insert(visitor).second) violation(std::to_string(visitor) + " is the visitor of two spots");
+  std::vector<int32_t>& visitors = visitors_;  // kept from pass to pass, so that a pass allocates nothing
+  visitors.clear();
+  for (const auto& [spot, visitor] : quillhaven::SpotVisitors) visitors.push_back(visitor);
+  std::sort(visitors.begin(), visitors.end());
+  for (auto twice = visitors.begin();
+       (twice = std::adjacent_find(twice, visitors.end())) != visitors.end();) {
+    violation(std::to_string(*twice) + " is the visitor of two spots");
+    ++twice;
   }
   auto onlyVisitors = [&](const auto& table, const char* name) {
     for (const auto& entry : table) {
-      if (!visitors.contains(entry.first)) {
+      if (!std::binary_search(visitors.begin(), visitors.end(), entry.first)) {
         violation(std::string(name) + " keeps " + std::to_string(entry.first) + ", who is on no visit");
       }
     }
@@ -140,15 +146,17 @@ void Invariants::checkEnded(const std::string& spot, const Tracked& visit) {
 }
 
 void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
-  const std::string which = "the visit of " + std::to_string(visit.visitor) + " to " + spot;
+  auto which = [&] { return "the visit of " + std::to_string(visit.visitor) + " to " + spot; };
   if (visit.closings > 1)
-    violation(which + " was given " + std::to_string(visit.closings) + " closing orders");
+    violation(which() + " was given " + std::to_string(visit.closings) + " closing orders");
   const int state = stateOf(visit.visitor);
   if (state != visit.state) visit.openMs = 0;
   visit.state = state;
   const Person* visitor = world_.person(visit.visitor);
-  const bool advanced = conditions_.working && !conditions_.townKey.empty() &&
-                        spot.starts_with(conditions_.townKey + "_") && visitor != nullptr && !visitor->held;
+  const std::string& town = conditions_.townKey;
+  const bool inTown =
+      !town.empty() && spot.starts_with(town) && spot.size() > town.size() && spot[town.size()] == '_';
+  const bool advanced = conditions_.working && inTown && visitor != nullptr && !visitor->held;
   if (!advanced) return;
   // The walk is timed from the first pass that finds the visitor away from its
   // spot, and only such passes count: one turning at its spot (or lying dead
@@ -157,9 +165,10 @@ void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
   // the horse is gone.
   const auto mount = quillhaven::VisitorMounts.find(visit.visitor);
   const bool waitsForHorse = mount != quillhaven::VisitorMounts.end() && world_.exists(mount->second);
-  if (state == walking &&
-      substitute::squaredDistance(visitor->position, spots_.at(spot)) < arrivalRadiusSquared)
-    return;
+  const auto where = spots_.find(spot);
+  const bool atItsSpot = where != spots_.end() &&
+                         substitute::squaredDistance(visitor->position, where->second) < arrivalRadiusSquared;
+  if (state == walking && atItsSpot) return;
   if (state == leaving && waitsForHorse) {
     visit.openMs = 0;
     return;
@@ -172,7 +181,7 @@ void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
     const std::string horse = mount == quillhaven::VisitorMounts.end()
                                   ? "no horse on record"
                                   : "its horse " + std::to_string(mount->second) + " gone";
-    violation(which + " has been " + stateNames[state] + " for " + std::to_string(visit.openMs) +
+    violation(which() + " has been " + stateNames[state] + " for " + std::to_string(visit.openMs) +
               " ms of working passes (" + (visitor->alive ? "alive, " : "dead, ") +
               (visitor->riding ? "riding " + std::to_string(visitor->horse) : std::string("on foot")) + ", " +
               horse + ")");
@@ -195,6 +204,7 @@ void Invariants::afterPass(int64_t pass) {
   for (auto& [spot, visit] : visits_) checkRunning(spot, visit);
   for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
     if (visits_.contains(spot)) continue;
+    if (!spots_.contains(spot)) violation("the visit table holds \"" + spot + "\", no spot of the catalogue");
     Tracked visit = begun_[spot];
     if (visit.visitor != visitor) {
       visit = Tracked();

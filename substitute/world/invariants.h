@@ -57,6 +57,7 @@ class Invariants {
   std::map<std::string, Tracked> visits_;  // spot to visit, as the last pass left them
   std::map<std::string, Tracked> begun_;   // visits begun in this pass, by spot
   std::set<int32_t> greeters_;
+  std::vector<int32_t> visitors_;  // of the running visits, sorted
   std::vector<std::string> violations_;
 };
 
