@@ -34,8 +34,8 @@ struct Arg {
 struct NativeCall {
   const NativeInfo* info = nullptr;
   std::vector<Arg> args;
-  // The game's answer, as many slots as the result has (a vector three, no
-  // result none), high halves and all.
+  // The game's answer as raw slots, high halves and all: one, three for a
+  // vector, none for an order.
   std::array<uint64_t, 3> result{};
   size_t resultSlots = 0;
 

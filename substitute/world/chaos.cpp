@@ -115,7 +115,7 @@ std::string ChaosTally::describe() const {
                                                 {paceChanges, "dawdlers and recoveries"}};
   std::string text;
   for (const auto& [count, what] : counts) {
-    text += (text.empty() ? "" : ", ") + std::to_string(count) + ' ' + what;
+    text += (text.empty() ? "" : ", ") + std::string(what) + ' ' + std::to_string(count);
   }
   return text;
 }

@@ -39,7 +39,7 @@ struct ChaosTally {
   int shopTalks = 0;
   int paceChanges = 0;
 
-  // "3 journeys, 2 gate flips, ..., 0 pace changes"
+  // "journeys 3, gate flips 2, ..., dawdlers and recoveries 0"
   std::string describe() const;
 };
 
