@@ -118,7 +118,8 @@ TEST_F(WorldChecksTest, AVisitorArrivingJustAfterTheTimeOutAndTurningAtItsSpotIs
   EXPECT_THAT(checks->violations(), IsEmpty());
 }
 
-TEST_F(WorldChecksTest, ARiderWhoseHorseIsLostMidPassWhileItWalksBackIsNotOverdueFromTheStartOfItsLeaveTaking) {
+TEST_F(WorldChecksTest,
+       ARiderWhoseHorseIsLostMidPassWhileItWalksBackIsNotOverdueFromTheStartOfItsLeaveTaking) {
   placeVisitor(true, town.playerPosition(), 0.0f);  // in the street, some 20 m past the store's post
   pass([this] { quillhaven::startVisit(visitor, *spot); });
   const int32_t horse = quillhaven::VisitorMounts.at(visitor);
