@@ -83,14 +83,12 @@ int runWorld(uint64_t seed, double hours, bool trace) {
   substitute::ScriptHost& host = substitute::host();
   world::SimWorld town({place, seed, townsfolk, startMinute});
   world::Chaos chaos(town, seed ^ 0xC4A05C4A05ull);
-  world::startPlugin(host, town, seed);  // the catalogue it builds is what the invariants know the spots from
-
-  world::Invariants invariants(town);
+  std::optional<world::Invariants> invariants;  // knows the spots from the catalogue the script builds first
   uint64_t digest = substitute::emptyDigest;
   std::bitset<64> called;
   int64_t passes = 0;
   host.game.onCall = [&](const substitute::NativeCall& call) {
-    invariants.observe(call);
+    if (invariants) invariants->observe(call);
     digest = substitute::digestCall(digest, call);
     called.set(static_cast<size_t>(call.info - substitute::nativeTable().data()));
     if (trace)
@@ -98,22 +96,24 @@ int runWorld(uint64_t seed, double hours, bool trace) {
   };
   host.onWait = [&](uint32_t milliseconds) {
     if (milliseconds == world::passWait) {
-      if (passes > 0) invariants.afterPass(passes);
+      if (passes > 0) invariants->afterPass(passes);
       chaos.strike(milliseconds, true);
-      invariants.beforePass(conditionsOf(town, milliseconds));
+      invariants->beforePass(conditionsOf(town, milliseconds));
       ++passes;
     } else {
       chaos.strike(milliseconds, false);  // during a leave-taking: only peds and horses
     }
     town.advance(static_cast<int32_t>(milliseconds));
   };
+  world::startPlugin(host, town, seed);
+  invariants.emplace(town);
   world::runFor(host, static_cast<int64_t>(hours * world::gameHour),
                 {.afterEachWait = {}, .stopWanted = [&] { return host.game.rejectionCount > 0; }});
-  if (passes > 0) invariants.afterPass(passes);
+  if (passes > 0) invariants->afterPass(passes);
 
-  std::vector<std::string> violations = invariants.violations();
+  std::vector<std::string> violations = invariants->violations();
   for (std::string& rejection : rejectionsOf(host.game, passes)) violations.push_back(std::move(rejection));
-  const uint64_t violationCount = invariants.violations().size() + host.game.rejectionCount;
+  const uint64_t violationCount = invariants->violations().size() + host.game.rejectionCount;
   std::printf(
       "seed %llu: %s, %d townsfolk, from %s, Cooldown=%d, AllowShopkeeperVisits=%d, %lld passes, "
       "%llu violations, trace %016llx\n",
