@@ -47,16 +47,16 @@ void Chaos::strike(int32_t milliseconds, bool betweenPasses) {
   const double minutes = milliseconds / gameMinute;
   auto happens = [&](double perMinute) { return rng_.chance(perMinute * minutes); };
   if (betweenPasses) strikeTheWorld(happens);
-  if (happens(rates_.vanish)) {
-    const int32_t someone = anyPerson(false);
-    world_.vanish(someone);
-    tally_.vanishings += someone != 0;
-  }
-  if (happens(rates_.death)) {
-    const int32_t someone = anyPerson(false);
-    world_.kill(someone);
-    tally_.deaths += someone != 0;
-  }
+  // Something befalls a ped drawn from the townsfolk (or the shopkeepers);
+  // the draw may find none, and then nothing befalls anyone.
+  auto befalls = [&](double perMinute, int& tally, bool shopkeepers, auto what) {
+    if (!happens(perMinute)) return;
+    const int32_t someone = anyPerson(shopkeepers);
+    what(someone);
+    tally += someone != 0;
+  };
+  befalls(rates_.vanish, tally_.vanishings, false, [&](int32_t ped) { world_.vanish(ped); });
+  befalls(rates_.death, tally_.deaths, false, [&](int32_t ped) { world_.kill(ped); });
   if (happens(rates_.respawn)) tally_.reusedHandles += world_.respawn();
   if (happens(rates_.horseLoss) && !world_.horses().empty()) {
     auto horse = world_.horses().begin();
@@ -64,16 +64,9 @@ void Chaos::strike(int32_t milliseconds, bool betweenPasses) {
     rng_.chance(0.5) ? world_.kill(horse->first) : world_.vanish(horse->first);
     ++tally_.horsesLost;
   }
-  if (happens(rates_.shopTalk)) {
-    const int32_t keeper = anyPerson(true);
-    world_.speak(keeper);
-    tally_.shopTalks += keeper != 0;
-  }
-  if (happens(rates_.dawdler)) {
-    const int32_t someone = anyPerson(false);
-    world_.slowDown(someone, rng_.chance(0.5) ? 0.15f : 1.0f);
-    tally_.paceChanges += someone != 0;
-  }
+  befalls(rates_.shopTalk, tally_.shopTalks, true, [&](int32_t keeper) { world_.speak(keeper); });
+  befalls(rates_.dawdler, tally_.paceChanges, false,
+          [&](int32_t ped) { world_.slowDown(ped, rng_.chance(0.5) ? 0.15f : 1.0f); });
 }
 
 template <typename Happens>
