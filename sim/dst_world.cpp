@@ -6,11 +6,12 @@
 #include <utility>
 #include <vector>
 
-#include "entry/settings.h"
 #include "game/call_digest.h"
 #include "host/script_host.h"
+#include "profile/profile_int.h"
 #include "world/chaos.h"
 #include "world/invariants.h"
+#include "world/order_checks.h"
 #include "world/plugin_run.h"
 #include "world/rng.h"
 #include "world/sim_world.h"
@@ -83,12 +84,14 @@ int runWorld(uint64_t seed, double hours, bool trace) {
   substitute::ScriptHost& host = substitute::host();
   world::SimWorld town({place, seed, townsfolk, startMinute});
   world::Chaos chaos(town, seed ^ 0xC4A05C4A05ull);
-  std::optional<world::Invariants> invariants;  // knows the spots from the catalogue the script builds first
+  std::optional<world::Invariants> invariants;  // reads the visit tables, which the script's start makes
+  world::OrderChecks orders;
   uint64_t digest = substitute::emptyDigest;
   std::bitset<64> called;
   int64_t passes = 0;
   host.game.onCall = [&](const substitute::NativeCall& call) {
     if (invariants) invariants->observe(call);
+    orders.observe(call, passes);
     digest = substitute::digestCall(digest, call);
     called.set(static_cast<size_t>(call.info - substitute::nativeTable().data()));
     if (trace)
@@ -112,14 +115,19 @@ int runWorld(uint64_t seed, double hours, bool trace) {
   if (passes > 0) invariants->afterPass(passes);
 
   std::vector<std::string> violations = invariants->violations();
+  violations.insert(violations.end(), orders.violations().begin(), orders.violations().end());
+  const uint64_t violationCount = violations.size() + host.game.rejectionCount;
   for (std::string& rejection : rejectionsOf(host.game, passes)) violations.push_back(std::move(rejection));
-  const uint64_t violationCount = invariants->violations().size() + host.game.rejectionCount;
+  // The settings as the world's own file gives them, read as the plug-in reads it.
+  const auto setting = [](const char* key, int32_t otherwise) {
+    return static_cast<int32_t>(substitute::readProfileInt("General", key, otherwise, ".\\Quillhaven.ini"));
+  };
   std::printf(
       "seed %llu: %s, %d townsfolk, from %s, Cooldown=%d, AllowShopkeeperVisits=%d, %lld passes, "
       "%llu violations, trace %016llx\n",
       static_cast<unsigned long long>(seed), std::string(place.display).c_str(), townsfolk,
-      world::clockText(startMinute * 60).c_str(), static_cast<int>(quillhaven::Cooldown),
-      quillhaven::AllowShopkeeperVisits ? 1 : 0, static_cast<long long>(passes),
+      world::clockText(startMinute * 60).c_str(), static_cast<int>(setting("Cooldown", 60000)),
+      setting("AllowShopkeeperVisits", 1) != 0 ? 1 : 0, static_cast<long long>(passes),
       static_cast<unsigned long long>(violationCount), static_cast<unsigned long long>(digest));
   for (size_t index = 0; index < violations.size() && index < violationsShown; ++index) {
     std::printf("  %s\n", violations[index].c_str());

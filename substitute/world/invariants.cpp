@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-#include "catalogue/town_resolution.h"
 #include "game/town_world.h"
 #include "shopkeeper/greeting.h"
-#include "shopkeeper/shopkeeper_lookup.h"
 #include "visit/visit_tables.h"
+#include "world/store_spots.h"
 
 namespace world {
 
@@ -35,13 +34,7 @@ int stateOf(int32_t visitor) {
 }  // namespace
 
 Invariants::Invariants(const SimWorld& world) : world_(world) {
-  for (const Town& town : towns()) {
-    if (const auto* spots = quillhaven::townSpots(town.key)) {
-      for (const quillhaven::StoreSpot& spot : *spots) {
-        spots_.emplace(spot.name, Point{spot.position.x, spot.position.y, spot.position.z});
-      }
-    }
-  }
+  for (const SpotRow& spot : allSpots()) spots_.emplace(spot.name, spot.position);
 }
 
 void Invariants::violation(const std::string& what) {
@@ -60,8 +53,8 @@ bool Invariants::keepsAStoreOnAVisit(int32_t ped) const {
   const Person* person = world_.person(ped);
   if (person == nullptr) return false;
   for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
-    const char* keeper = quillhaven::shopkeeperModelName(spot);
-    if (keeper != nullptr && person->model == keeper) return true;
+    const std::string_view keeper = keeperModelOf(storeOfSpot(spot));
+    if (!keeper.empty() && person->model == keeper) return true;
   }
   return false;
 }

@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <map>
 #include <numbers>
+#include <span>
 #include <string>
 
-#include "catalogue/town_resolution.h"
+#include "world/store_spots.h"
 
 namespace world {
 
@@ -42,13 +43,10 @@ std::string number(float value) {
 // Well apart hues, so that neighbouring visits differ.
 std::string colourOf(int visit) { return "hsl(" + std::to_string(visit * 137 % 360) + ",70%,40%)"; }
 
-Frame frameAround(const SimWorld& world, const std::vector<quillhaven::StoreSpot>* spots,
-                  const std::vector<Visit>& visits) {
+Frame frameAround(const SimWorld& world, std::span<const SpotRow> spots, const std::vector<Visit>& visits) {
   const Point player = world.playerPosition();
   Frame frame{player.x, player.x, player.y, player.y};
-  if (spots != nullptr) {
-    for (const quillhaven::StoreSpot& spot : *spots) frame.include({spot.position.x, spot.position.y, 0.0f});
-  }
+  for (const SpotRow& spot : spots) frame.include({spot.position.x, spot.position.y, 0.0f});
   for (const Post& post : world.posts()) frame.include(post.position);
   for (const Visit& visit : visits) {
     for (const Point& p : visit.path) {
@@ -71,10 +69,10 @@ void drawPaths(std::ostream& out, const Frame& frame, const std::vector<Visit>& 
   }
 }
 
-void drawSpots(std::ostream& out, const Frame& frame, const std::vector<quillhaven::StoreSpot>& spots) {
+void drawSpots(std::ostream& out, const Frame& frame, std::span<const SpotRow> spots) {
   // Spots that share a point list their names one under the other.
   std::map<std::pair<int, int>, int> namesAtPoint;
-  for (const quillhaven::StoreSpot& spot : spots) {
+  for (const SpotRow& spot : spots) {
     const float x = frame.x(spot.position.x), y = frame.y(spot.position.y);
     const float heading = spot.heading * std::numbers::pi_v<float> / 180.0f;
     const float tickX = x - 9.0f * std::sin(heading), tickY = y - 9.0f * std::cos(heading);
@@ -89,11 +87,11 @@ void drawSpots(std::ostream& out, const Frame& frame, const std::vector<quillhav
 
 // Each store's name goes under the lowest of its spots, clear of their names.
 void drawStoreNames(std::ostream& out, const Frame& frame, const std::vector<Store>& stores,
-                    const std::vector<quillhaven::StoreSpot>& spots) {
+                    std::span<const SpotRow> spots) {
   for (const Store& store : stores) {
     float left = frame.x(store.centre.x);
     float lowest = frame.y(store.centre.y);
-    for (const quillhaven::StoreSpot& spot : spots) {
+    for (const SpotRow& spot : spots) {
       if (storeOfSpot(spot.name) != store.name) continue;
       left = std::min(left, frame.x(spot.position.x));
       lowest = std::max(lowest, frame.y(spot.position.y));
@@ -106,7 +104,7 @@ void drawStoreNames(std::ostream& out, const Frame& frame, const std::vector<Sto
 }  // namespace
 
 void drawTown(std::ostream& out, const SimWorld& world, const std::vector<Visit>& visits, uint64_t seed) {
-  const std::vector<quillhaven::StoreSpot>* spots = quillhaven::townSpots(world.town().key);
+  const std::span<const SpotRow> spots = spotsOf(world.town().key);
   const Frame frame = frameAround(world, spots, visits);
   out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << number(frame.width()) << "\" height=\""
       << number(frame.height()) << "\" viewBox=\"0 0 " << number(frame.width()) << ' '
@@ -121,9 +119,9 @@ void drawTown(std::ostream& out, const SimWorld& world, const std::vector<Visit>
       << "<text x=\"10\" y=\"33\" font-size=\"10\" fill=\"#555\">dots: store spots, facing their tick; "
          "squares: "
          "hitching posts; blue: the player; lines: the visitors' paths, one colour per visit</text>\n";
-  if (spots != nullptr) drawStoreNames(out, frame, world.stores(), *spots);
+  drawStoreNames(out, frame, world.stores(), spots);
   drawPaths(out, frame, visits);
-  if (spots != nullptr) drawSpots(out, frame, *spots);
+  drawSpots(out, frame, spots);
   for (const Post& post : world.posts()) {
     out << "<rect class=\"post\" x=\"" << number(frame.x(post.position.x) - 4.0f) << "\" y=\""
         << number(frame.y(post.position.y) - 4.0f)

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "catalogue/town_resolution.h"
-#include "shopkeeper/shopkeeper_lookup.h"
+#include "world/store_spots.h"
 
 namespace world {
 
@@ -118,19 +117,16 @@ uint32_t SimWorld::hash(std::string_view name) {
   return hashed;
 }
 
-// The stores of the player's town, from the plug-in's own catalogue, which the
-// script has built by the time the game first runs on. A store stands where
-// its spots are; its keeper in its middle, and, for a general store, a
-// hitching post a few steps towards the street. A rider farther than 35 m
-// from every post gets off where it stands.
+// The stores of the player's town. A store stands where its spots are; its
+// keeper in its middle, and, for a general store, a hitching post a few steps
+// towards the street. A rider farther than 35 m from every post gets off where
+// it stands.
 void SimWorld::placeStores() {
   for (const Store& store : stores_) people_.erase(store.keeper);
   stores_.clear();
   posts_.clear();
-  const std::vector<quillhaven::StoreSpot>* spots = quillhaven::townSpots(settings_.town.key);
-  if (spots == nullptr) return;
   std::vector<int> spotCounts;
-  for (const quillhaven::StoreSpot& spot : *spots) {
+  for (const SpotRow& spot : spotsOf(settings_.town.key)) {
     const std::string name = storeOfSpot(spot.name);
     auto store = std::find_if(stores_.begin(), stores_.end(), [&](const Store& s) { return s.name == name; });
     if (store == stores_.end()) {
@@ -147,12 +143,12 @@ void SimWorld::placeStores() {
   int32_t post = firstPost;
   const Point street = settings_.town.standing;
   for (Store& store : stores_) {
-    if (const char* model = quillhaven::shopkeeperModelName(store.name)) {
+    if (const std::string_view model = keeperModelOf(store.name); !model.empty()) {
       Person& person = people_[keeper];
       person.handle = keeper;
       person.model = model;
       person.shopkeeper = true;
-      person.male = !std::string_view(model).starts_with("u_f_");
+      person.male = !model.starts_with("u_f_");
       person.home = person.position = store.centre;
       person.roam = 1.5f;
       store.keeper = keeper++;

@@ -5,6 +5,9 @@
 #include <string_view>
 
 #include "loop_fixture.h"
+#include "shopkeeper/shopkeeper_lookup.h"
+#include "world/store_spots.h"
+#include "world/towns.h"
 
 namespace {
 
@@ -97,6 +100,28 @@ TEST_F(SpotCatalogueTest, CarriesPositionsAndHeadingsAsTabled) {
   EXPECT_EQ(crouch.position.x, wait.position.x);
   EXPECT_EQ(crouch.heading, wait.heading);
   EXPECT_NE(crouch.scenario, wait.scenario);
+}
+
+// The seeded worlds keep a transcription of their own, against which they
+// check the plug-in's orders; any row on which the two differ is wrong in one.
+TEST_F(SpotCatalogueTest, AgreesRowByRowWithTheWorldsOwnTranscriptionAndKeepers) {
+  startScript();
+  const std::vector<StoreSpot> plugins = allSpots();
+  const auto worlds = world::allSpots();
+  ASSERT_EQ(plugins.size(), worlds.size());
+  for (size_t row = 0; row < worlds.size(); ++row) {
+    const StoreSpot& spot = plugins[row];
+    const world::SpotRow& theirs = worlds[row];
+    EXPECT_EQ(spot.name, theirs.name);
+    EXPECT_EQ(toPoint(spot.position).x, theirs.position.x) << theirs.name;
+    EXPECT_EQ(toPoint(spot.position).y, theirs.position.y) << theirs.name;
+    EXPECT_EQ(toPoint(spot.position).z, theirs.position.z) << theirs.name;
+    EXPECT_EQ(spot.heading, theirs.heading) << theirs.name;
+    EXPECT_EQ(spot.scenario, FakeGame::hashName(theirs.scenario)) << theirs.name;
+    const char* keeper = shopkeeperModelName(spot.name);
+    EXPECT_EQ(keeper == nullptr ? "" : keeper, world::keeperModelOf(world::storeOfSpot(spot.name)))
+        << theirs.name;
+  }
 }
 
 TEST_F(SpotCatalogueTest, ASecondBuildReplacesTheListsInsteadOfAddingToThem) {
