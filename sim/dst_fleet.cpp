@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "dst_world.h"
 #include "game/native_table.h"
+#include "world/seeded_world.h"
 
 extern char** environ;
 
@@ -72,10 +72,10 @@ bool runIn(const fs::path& folder, const std::vector<std::string>& arguments, st
 // The world's report, with the natives line taken off its end.
 Outcome outcomeOf(std::string output) {
   Outcome outcome;
-  const size_t line = output.rfind(nativesCalledLine);
+  const size_t line = output.rfind(world::nativesCalledLine);
   if (line != std::string::npos && output.find(" violations, trace ") < line) {
     outcome.natives =
-        std::stoull(output.substr(line + std::string_view(nativesCalledLine).size()), nullptr, 16);
+        std::stoull(output.substr(line + std::string_view(world::nativesCalledLine).size()), nullptr, 16);
     output.erase(line);
     outcome.reported = true;
     outcome.clean = output.find(" 0 violations,") != std::string::npos;
@@ -87,7 +87,7 @@ Outcome outcomeOf(std::string output) {
 Outcome runInFreshProcess(const FleetOptions& options, uint64_t seed, bool trace) {
   std::string folderTemplate = (fs::temp_directory_path() / "quillhaven-dst-XXXXXX").string();
   const fs::path folder = mkdtemp(folderTemplate.data());
-  if (const auto settings = settingsFor(seed)) std::ofstream(folder / "Quillhaven.ini") << *settings;
+  if (const auto settings = world::settingsFor(seed)) std::ofstream(folder / "Quillhaven.ini") << *settings;
   std::vector<std::string> arguments = {options.self, "--world", std::to_string(seed), "--hours",
                                         hoursText(options.hours)};
   if (trace) arguments.emplace_back("--trace");

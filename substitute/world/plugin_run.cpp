@@ -2,12 +2,10 @@
 
 namespace world {
 
-void startPlugin(substitute::ScriptHost& host, SimWorld& town, uint64_t seed) {
+void prepareGame(substitute::ScriptHost& host, SimWorld& town, uint64_t seed) {
   host.game.recordCalls = false;
   host.game.tickCount64 = seed * 2654435761u + 1;  // the plug-in seeds its generator from it
   town.install(host.game);
-  libraryEntry(&host, 1);
-  host.startScript();
 }
 
 void runFor(substitute::ScriptHost& host, int64_t length, const RunControl& control) {

@@ -14,8 +14,11 @@ inline constexpr uint32_t passWait = 250;    // the main loop's wait between pas
 inline constexpr int64_t gameHour = 120000;  // ms of game time: 60 game minutes, one every 2 s
 
 // Lets the world answer the game's natives, keeps no log of the calls (a long
-// run makes millions), seeds the plug-in's generator from the run's seed,
-// attaches the plug-in and starts its script, which builds the catalogue.
+// run makes millions) and seeds the plug-in's generator from the run's seed.
+void prepareGame(substitute::ScriptHost& host, SimWorld& town, uint64_t seed);
+
+// Prepares the game, attaches the plug-in's library and starts its script,
+// which builds the catalogue. Only where the library is linked in (Linux).
 void startPlugin(substitute::ScriptHost& host, SimWorld& town, uint64_t seed);
 
 // Runs the script until `length` ms of game time have passed, or earlier once

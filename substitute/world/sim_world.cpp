@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <numbers>
 
 #include "world/store_spots.h"
@@ -91,6 +92,14 @@ Point pointNear(Rng& rng, Point centre, float radius) {
 }  // namespace
 
 SimWorld::SimWorld(const WorldSettings& settings) : settings_(settings), rng_(settings.seed) {}
+
+std::string clockText(int64_t seconds) {
+  char text[16];
+  const int64_t daySeconds = seconds % 86400;
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(daySeconds / 3600),
+                static_cast<int>(daySeconds / 60 % 60), static_cast<int>(daySeconds % 60));
+  return text;
+}
 
 int64_t SimWorld::clockSeconds(int32_t later) const {
   // One game minute every 2000 ms of game time: 30 game seconds per second.

@@ -160,4 +160,7 @@ class SimWorld {
   bool populated_ = false;         // the stores and townsfolk are placed at the first wait
 };
 
+// "hh:mm:ss" of game seconds since midnight.
+std::string clockText(int64_t seconds);
+
 }  // namespace world

@@ -6,14 +6,6 @@
 
 namespace world {
 
-std::string clockText(int64_t seconds) {
-  char text[16];
-  const int64_t daySeconds = seconds % 86400;
-  std::snprintf(text, sizeof text, "%02d:%02d:%02d", static_cast<int>(daySeconds / 3600),
-                static_cast<int>(daySeconds / 60 % 60), static_cast<int>(daySeconds % 60));
-  return text;
-}
-
 Timeline::Timeline(const SimWorld& world, std::ostream& out) : world_(world), out_(out) {}
 
 void Timeline::line(const std::string& text) {

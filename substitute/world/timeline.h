@@ -70,7 +70,4 @@ class Timeline {
   std::map<std::string, int> arrivals_;  // visits by how the visitor came
 };
 
-// "hh:mm:ss" of game seconds since midnight.
-std::string clockText(int64_t seconds);
-
 }  // namespace world
