@@ -1,18 +1,8 @@
 #include "dst_fleet.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <stdlib.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <span>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,13 +10,9 @@
 #include "game/native_table.h"
 #include "world/seeded_world.h"
 
-extern char** environ;
-
 namespace dst {
 
 namespace {
-
-namespace fs = std::filesystem;
 
 struct Outcome {
   bool reported = false;  // the world's process printed its whole report
@@ -34,40 +20,6 @@ struct Outcome {
   std::string report;
   uint64_t natives = 0;  // the natives the world called, by their place in the game's table
 };
-
-std::string hoursText(double hours) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%.17g", hours);
-  return text;
-}
-
-// Runs the program as `arguments` say in `folder`: its standard output is
-// returned, its standard error goes to errors.txt there. False if it could
-// not be started or did not exit normally with 0 or 1.
-bool runIn(const fs::path& folder, const std::vector<std::string>& arguments, std::string& output) {
-  int pipeEnds[2];
-  if (pipe2(pipeEnds, O_CLOEXEC) != 0) return false;
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "errors.txt", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-  std::vector<char*> argv;
-  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-  argv.push_back(nullptr);
-  pid_t child = 0;
-  const bool started = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0;
-  posix_spawn_file_actions_destroy(&actions);
-  close(pipeEnds[1]);
-  char chunk[4096];
-  for (ssize_t read = 0; started && (read = ::read(pipeEnds[0], chunk, sizeof chunk)) != 0;) {
-    if (read > 0) output.append(chunk, static_cast<size_t>(read));
-  }
-  close(pipeEnds[0]);
-  int status = -1;
-  if (started) waitpid(child, &status, 0);
-  return started && WIFEXITED(status) && WEXITSTATUS(status) <= 1;
-}
 
 // The world's report, with the natives line taken off its end.
 Outcome outcomeOf(std::string output) {
@@ -84,31 +36,21 @@ Outcome outcomeOf(std::string output) {
   return outcome;
 }
 
-Outcome runInFreshProcess(const FleetOptions& options, uint64_t seed, bool trace) {
-  std::string folderTemplate = (fs::temp_directory_path() / "quillhaven-dst-XXXXXX").string();
-  const fs::path folder = mkdtemp(folderTemplate.data());
-  if (const auto settings = world::settingsFor(seed)) std::ofstream(folder / "Quillhaven.ini") << *settings;
-  std::vector<std::string> arguments = {options.self, "--world", std::to_string(seed), "--hours",
-                                        hoursText(options.hours)};
-  if (trace) arguments.emplace_back("--trace");
-  std::string output;
-  const bool exited = runIn(folder, arguments, output);
-  Outcome outcome = outcomeOf(std::move(output));
-  // What went to standard error matters only when the process failed: a
-  // sanitizer's report, say.
-  if (!exited || !outcome.reported) {
-    std::ifstream errors(folder / "errors.txt");
+// A world's run, as its report tells it. What went wrong outside the report
+// matters only when the run did not finish: a sanitizer's report, say.
+Outcome runFresh(const FleetOptions& options, uint64_t seed, bool trace) {
+  const FreshRun run = runFreshWorld(options, seed, trace);
+  Outcome outcome = outcomeOf(run.output);
+  if (!run.finished || !outcome.reported) {
     outcome.clean = false;
-    outcome.report += "seed " + std::to_string(seed) + ": the world's process failed\n" +
-                      std::string(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
+    outcome.report += "seed " + std::to_string(seed) + ": the world's run failed\n" + run.errors;
   }
-  fs::remove_all(folder);
   return outcome;
 }
 
 Outcome runSeed(const FleetOptions& options, uint64_t seed, bool twice, bool trace = false) {
-  Outcome outcome = runInFreshProcess(options, seed, trace);
-  if (twice && outcome.clean && runInFreshProcess(options, seed, trace).report != outcome.report) {
+  Outcome outcome = runFresh(options, seed, trace);
+  if (twice && outcome.clean && runFresh(options, seed, trace).report != outcome.report) {
     outcome.clean = false;
     outcome.report += "  the same seed gave a different trace the second time\n";
   }
@@ -131,6 +73,12 @@ std::string nativesNeverCalled(uint64_t called) {
 }
 
 }  // namespace
+
+std::string hoursText(double hours) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.17g", hours);
+  return text;
+}
 
 int runOneSeed(const FleetOptions& options, bool trace) {
   const Outcome outcome = runSeed(options, options.first, true, trace);

@@ -1,5 +1,6 @@
-// Many seeded worlds, each in a fresh process of its own, beside a fresh
-// settings file in a fresh folder, a few at a time.
+// Many seeded worlds, each run afresh beside a fresh settings file in a fresh
+// folder: on Linux each in a process of its own, a few at a time; on Windows
+// one after another, each with the plug-in loaded anew.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,28 @@ struct FleetOptions {
   bool reportAll = false;    // a report line for every world, not only for the failed
   bool everyNative = false;  // fail unless the worlds together call every native of the game
 };
+
+// --- each platform's part ---
+
+// A world's run: what it wrote, whether it ran to its end, and what else it
+// said (a process's standard error, say).
+struct FreshRun {
+  bool finished = false;
+  std::string output;
+  std::string errors;
+};
+
+// Runs the seed's world afresh, as in a fresh start of the game: the plug-in's
+// state new, a fresh folder holding the world's own settings file.
+FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace);
+
+// This program's own path, for running it again and for replay lines.
+std::string thisProgram();
+
+// --- the runs ---
+
+// Game hours as a command line takes them back, exactly.
+std::string hoursText(double hours);
 
 // Runs one seed twice, to see that it gives the same trace, and prints its
 // report; with `trace`, every call too. Returns 0 when it is clean.

@@ -10,7 +10,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -18,8 +17,6 @@
 #include "dst_world.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr double mostHours = 24.0 * 7;  // the game timer wraps after 596 hours
 
@@ -61,7 +58,7 @@ bool takesAValue(const std::string& option) {
 
 int main(int argc, char** argv) {
   dst::FleetOptions options;
-  options.self = fs::read_symlink("/proc/self/exe").string();
+  options.self = dst::thisProgram();
   options.jobs = std::max(1u, std::thread::hardware_concurrency());
   uint64_t worldSeed = 0;
   bool oneWorld = false;

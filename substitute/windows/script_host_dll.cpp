@@ -8,6 +8,7 @@
 
 #include "game/town_world.h"
 #include "host/script_host.h"
+#include "world/seeded_world.h"
 
 using substitute::host;
 
@@ -68,6 +69,34 @@ int substituteCallsNamed(const char* native) {
 int substituteCallCount() { return static_cast<int>(host().game.calls.size()); }
 int substituteDescribeCall(int index, char* buffer, int size) {
   return copyText(host().game.calls.at(static_cast<size_t>(index)).describe(), buffer, size);
+}
+
+// --- the seeded worlds, for quillhaven-dst.exe ---
+
+// Forgets the last plug-in: its registrations, the game's records of it, and
+// its script, stack and all.
+void substituteResetHost() {
+  host().reset();
+  host().freeStoppedScripts();
+}
+
+// The world's clocks, where the plug-in's imports of GetTickCount64 and
+// GetTickCount are pointed.
+uint64_t substituteTickCount64() { return host().game.tickCount64; }
+uint32_t substituteTickCount() { return host().game.tickCount; }
+
+// Runs the seed's world for `hours` of game time against the plug-in the
+// caller has loaded (its script registered), from the current folder, where
+// the world's settings file lies. The trace, if asked for, and the report go
+// to `write`. Returns 0 for a clean world, 1 for one with violations.
+int substituteRunSeededWorld(uint64_t seed, double hours, int trace,
+                             void (*write)(const char* text, void* context), void* context) {
+  world::SeededWorld seeded(seed);
+  return seeded.run(host(), {.hours = hours,
+                             .trace = trace != 0,
+                             .write = [&](const std::string& text) { write(text.c_str(), context); },
+                             .startScript = [](substitute::ScriptHost& script) { script.startScript(); },
+                             .tables = nullptr});
 }
 
 int substituteRejectionCount() { return static_cast<int>(host().game.rejections.size()); }

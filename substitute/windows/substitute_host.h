@@ -18,4 +18,10 @@ __declspec(dllimport) int substituteCallCount();
 __declspec(dllimport) int substituteDescribeCall(int index, char* buffer, int size);
 __declspec(dllimport) int substituteRejectionCount();
 __declspec(dllimport) int substituteDescribeRejection(int index, char* buffer, int size);
+__declspec(dllimport) void substituteResetHost();
+__declspec(dllimport) uint64_t substituteTickCount64();
+__declspec(dllimport) uint32_t substituteTickCount();
+__declspec(dllimport) int substituteRunSeededWorld(uint64_t seed, double hours, int trace,
+                                                   void (*write)(const char* text, void* context),
+                                                   void* context);
 }

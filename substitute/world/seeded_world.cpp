@@ -8,28 +8,13 @@
 #include "profile/profile_int.h"
 #include "world/plugin_run.h"
 #include "world/rng.h"
+#include "world/settings_variant.h"
 
 namespace world {
 
 namespace {
 
 constexpr size_t violationsShown = 12;  // the first few tell the story
-
-// The two lines of a seed's Quillhaven.ini, if it has one.
-std::optional<std::pair<std::string, std::string>> settingLines(uint64_t seed) {
-  Rng rng(seed * 0x9E3779B97F4A7C15ull + 7);
-  static constexpr const char* cooldowns[] = {"0", "-30000", "2000000000", "15000", "60000"};
-  const int variant = rng.below(6);
-  if (variant == 5) return std::nullopt;
-  const char* allowed = rng.chance(0.3) ? "0" : "1";
-  return std::pair{std::string("Cooldown=") + cooldowns[variant],
-                   std::string("AllowShopkeeperVisits=") + allowed};
-}
-
-std::string settingsText(uint64_t seed) {
-  const auto lines = settingLines(seed);
-  return lines ? "Quillhaven.ini " + lines->first + ' ' + lines->second : "no Quillhaven.ini";
-}
 
 // The settings as the world's own file gives them, read as the plug-in reads it.
 int32_t setting(const char* key, int32_t otherwise) {
@@ -58,12 +43,6 @@ std::string formatted(const char* format, Values... values) {
 }
 
 }  // namespace
-
-std::optional<std::string> settingsFor(uint64_t seed) {
-  const auto lines = settingLines(seed);
-  if (!lines) return std::nullopt;
-  return "[General]\r\n" + lines->first + "\r\n" + lines->second + "\r\n";
-}
 
 SeededWorld::Draws SeededWorld::drawsOf(uint64_t seed) {
   Rng choices(seed);

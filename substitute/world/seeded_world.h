@@ -17,13 +17,11 @@
 #include "host/script_host.h"
 #include "world/chaos.h"
 #include "world/order_checks.h"
+#include "world/settings_variant.h"
 #include "world/sim_world.h"
 #include "world/towns.h"
 
 namespace world {
-
-// The Quillhaven.ini a seed's world finds beside it, if any.
-std::optional<std::string> settingsFor(uint64_t seed);
 
 // Checks of the plug-in's own tables, told of every call and every pass.
 struct TableChecks {
