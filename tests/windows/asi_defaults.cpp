@@ -3,30 +3,44 @@
 // defaults, the first visit is tried only once more than 60000 ms of game
 // time have passed.
 //   asi_defaults <game folder>
+#include <gtest/gtest.h>
 #include <windows.h>
+
+#include <cstdio>
 
 #include "substitute_checks.h"
 
-int main(int argc, char** argv) {
-  if (argc != 2 || !SetCurrentDirectoryA(argv[1])) {
-    std::printf("usage: asi_defaults <game folder holding Quillhaven.asi>\n");
-    return 2;
-  }
+namespace {
+
+const char* gameFolder = nullptr;
+
+TEST(ReleaseDefaults, TheFirstVisitIsTriedOnlyOnceMoreThanAMinuteOfGameTimeHasPassed) {
+  ASSERT_TRUE(SetCurrentDirectoryA(gameFolder)) << gameFolder;
   HMODULE plugin = LoadLibraryA(".\\Quillhaven.asi");
-  CHECK(plugin != nullptr);
-  if (plugin == nullptr) return checkResult("the release's defaults");
-  CHECK(substituteStartScript() == 1);
+  ASSERT_NE(plugin, nullptr);
+  EXPECT_EQ(substituteStartScript(), 1);
   substituteStageTown();  // by day in Valentine, gates open, a townsperson at hand
 
   substituteRunWaits(240);  // the last of these passes runs at game time 60000
-  CHECK(substituteGameTime() == 60000);
-  CHECK(substituteCallsNamed("nearbyPeds") == 0);
-  CHECK(substituteCallsNamed("taskGoTo") == 0);
+  EXPECT_EQ(substituteGameTime(), 60000);
+  EXPECT_EQ(substituteCallsNamed("nearbyPeds"), 0);
+  EXPECT_EQ(substituteCallsNamed("taskGoTo"), 0);
   substituteRunWaits(1);
-  CHECK(substituteCallsNamed("nearbyPeds") == 1);
-  CHECK(substituteCallsNamed("taskGoTo") == 1);
+  EXPECT_EQ(substituteCallsNamed("nearbyPeds"), 1);
+  EXPECT_EQ(substituteCallsNamed("taskGoTo"), 1);
 
-  checkNoCallRejected();
+  expectNoCallRejected();
   FreeLibrary(plugin);
-  return checkResult("the release's defaults");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  if (argc != 2) {
+    std::printf("usage: asi_defaults <game folder holding Quillhaven.asi>\n");
+    return 2;
+  }
+  gameFolder = argv[1];
+  return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 // from the walk order to the release, and detach unregisters in the same
 // order. The file's version resource names the product and its
 // version.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
@@ -72,49 +73,45 @@ std::string versionString(const char* file, const char* name) {
 
 }  // namespace
 
-int main() {
-  if (!prepareGameFolder()) {
-    std::printf("could not prepare the game folder\n");
-    return 2;
-  }
+TEST(QuillhavenAsi, AttachesRunsAWholeVisitAndDetachesUnderWine) {
+  ASSERT_TRUE(prepareGameFolder()) << "could not prepare the game folder";
 
   HMODULE plugin = LoadLibraryA(".\\Quillhaven.asi");
-  CHECK(plugin != nullptr);
-  if (plugin == nullptr) return checkResult("Quillhaven.asi under Wine");
+  ASSERT_NE(plugin, nullptr);
 
   // Attach: the script first, then the keyboard handler, both from the plug-in.
-  CHECK(substituteRegistrationCount() == 2);
+  EXPECT_EQ(substituteRegistrationCount(), 2);
   const Registration script = registration(0);
   const Registration keyboard = registration(1);
-  CHECK(script.kind == scriptRegister);
-  CHECK(script.module == plugin);
-  CHECK(moduleOf(script.function) == plugin);
-  CHECK(keyboard.kind == keyboardRegister);
-  CHECK(moduleOf(keyboard.function) == plugin);
+  EXPECT_EQ(script.kind, scriptRegister);
+  EXPECT_EQ(script.module, plugin);
+  EXPECT_EQ(moduleOf(script.function), plugin);
+  EXPECT_EQ(keyboard.kind, keyboardRegister);
+  EXPECT_EQ(moduleOf(keyboard.function), plugin);
 
   // The script: its first game calls hash the shopkeeper models, in order;
   // then it waits a quarter second per pass.
-  CHECK(substituteStartScript() == 1);
+  EXPECT_EQ(substituteStartScript(), 1);
   substituteRunWaits(3);
-  CHECK(substituteCallCount() >= 20);
+  EXPECT_GE(substituteCallCount(), 20);
   for (int index = 0; index < 20 && index < substituteCallCount(); ++index) {
-    CHECK_EQ_TEXT(describedCall(index),
+    EXPECT_EQ(describedCall(index),
                   std::string("nameHash(\"") + expectedShopkeeperModelNames[index] + "\")");
   }
-  CHECK(substituteWaitCount() == 4);
-  for (int index = 0; index < substituteWaitCount(); ++index) CHECK(substituteWait(index) == 250);
-  CHECK(substituteGameTime() == 750);
-  checkNoCallRejected();
+  EXPECT_EQ(substituteWaitCount(), 4);
+  for (int index = 0; index < substituteWaitCount(); ++index) EXPECT_EQ(substituteWait(index), 250);
+  EXPECT_EQ(substituteGameTime(), 750);
+  expectNoCallRejected();
 
   // By day, with every gate open and the player in a town, the loop tries a
   // pick long before game time 60000: Windows' reader gave it Cooldown=0.
-  CHECK(substituteCallsNamed("nearbyPeds") == 0);
+  EXPECT_EQ(substituteCallsNamed("nearbyPeds"), 0);
   substituteAnswerInt("clockHour", 12);
   substituteAnswerInt("positionGate", 1);
   substituteAnswerInt("townTest", 1);
   substituteRunWaits(1);
-  CHECK(substituteGameTime() == 1000);
-  CHECK(substituteCallsNamed("nearbyPeds") == 2);  // both attempts find nobody
+  EXPECT_EQ(substituteGameTime(), 1000);
+  EXPECT_EQ(substituteCallsNamed("nearbyPeds"), 2);  // both attempts find nobody
 
   // A whole visit in Valentine: townsperson 30 is sent to a spot, plays its
   // scenario, thanks the store and is let go. With no cooldown, the pass that
@@ -132,25 +129,24 @@ int main() {
       if (call.rfind(step, 0) == 0) story.push_back(step);
     }
   }
-  CHECK(story.size() >= steps.size());
+  EXPECT_GE(story.size(), steps.size());
   for (size_t index = 0; index < steps.size() && index < story.size(); ++index) {
-    CHECK_EQ_TEXT(story[index], steps[index]);
+    EXPECT_EQ(story[index], steps[index]);
   }
-  CHECK(substituteCallsNamed("speakWithParams") >= 2);  // the greeting and the thanks
+  EXPECT_GE(substituteCallsNamed("speakWithParams"), 2);  // the greeting and the thanks
 
-  CHECK_EQ_TEXT(versionString(".\\Quillhaven.asi", "ProductName"), "Quillhaven");
-  CHECK_EQ_TEXT(versionString(".\\Quillhaven.asi", "FileVersion"), QUILLHAVEN_VERSION);
+  EXPECT_EQ(versionString(".\\Quillhaven.asi", "ProductName"), "Quillhaven");
+  EXPECT_EQ(versionString(".\\Quillhaven.asi", "FileVersion"), QUILLHAVEN_VERSION);
 
   // Detach: the script first, then the same keyboard handler.
-  CHECK(FreeLibrary(plugin) != 0);
-  CHECK(substituteRegistrationCount() == 4);
+  EXPECT_TRUE(FreeLibrary(plugin) != 0);
+  EXPECT_EQ(substituteRegistrationCount(), 4);
   if (substituteRegistrationCount() == 4) {
     const Registration scriptGone = registration(2);
     const Registration keyboardGone = registration(3);
-    CHECK(scriptGone.kind == scriptUnregister);
-    CHECK(scriptGone.module == plugin);
-    CHECK(keyboardGone.kind == keyboardUnregister);
-    CHECK(keyboardGone.function == keyboard.function);
+    EXPECT_EQ(scriptGone.kind, scriptUnregister);
+    EXPECT_EQ(scriptGone.module, plugin);
+    EXPECT_EQ(keyboardGone.kind, keyboardUnregister);
+    EXPECT_EQ(keyboardGone.function, keyboard.function);
   }
-  return checkResult("Quillhaven.asi under Wine");
 }

@@ -1,12 +1,13 @@
 // Feeds the same settings files to Windows' GetPrivateProfileIntA, as Wine
 // implements it, and to the substitute's rebuilt reader, and reports every
 // case in which they disagree.
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "check.h"
 #include "profile/profile_int.h"
 
 namespace {
@@ -47,11 +48,8 @@ void compare(const std::string& fileName, const Case& test) {
   const UINT platform = GetPrivateProfileIntA(test.section, test.key, test.defaultValue, fileName.c_str());
   const uint32_t rebuilt =
       substitute::readProfileInt(test.section, test.key, test.defaultValue, fileName.c_str());
-  if (platform != rebuilt) {
-    ++checkFailures;
-    std::printf("disagree on [%s] %s in %s \"%s\": Windows %u, substitute %u\n", test.section, test.key,
-                fileName.c_str(), visible(test.contents).c_str(), platform, rebuilt);
-  }
+  EXPECT_EQ(platform, rebuilt) << "on [" << test.section << "] " << test.key << " in " << fileName << " \""
+                               << visible(test.contents) << "\"";
 }
 
 std::vector<std::string> oddValues() {
@@ -127,19 +125,14 @@ std::vector<Case> layouts() {
   };
 }
 
-}  // namespace
-
-int main() {
+// Every odd value, every layout of the file, every way of naming it.
+TEST(SettingsReader, ReadsEveryFileAsWindowsOwnReaderDoes) {
   CreateDirectoryA("oracle", nullptr);
   CreateDirectoryA("oracle\\sub", nullptr);
   int number = 0;
   auto run = [&number](const Case& test) {
     const std::string name = "oracle\\case" + std::to_string(number++) + ".ini";
-    if (!writeFile(name, test.contents)) {
-      std::printf("could not write %s\n", name.c_str());
-      ++checkFailures;
-      return;
-    }
+    ASSERT_TRUE(writeFile(name, test.contents)) << "could not write " << name;
     compare(".\\" + name, test);
   };
 
@@ -148,13 +141,12 @@ int main() {
 
   // How the file is named: relative with either separator, missing, or bare.
   const Case plain{"[General]\r\nCooldown=5\r\n"};
-  writeFile("oracle\\sub\\named.ini", plain.contents);
-  writeFile("bare-oracle.ini", plain.contents);
+  ASSERT_TRUE(writeFile("oracle\\sub\\named.ini", plain.contents));
+  ASSERT_TRUE(writeFile("bare-oracle.ini", plain.contents));
   for (const char* name : {".\\oracle\\sub\\named.ini", "oracle\\sub\\named.ini", "./oracle/sub/named.ini",
                            ".\\oracle\\sub\\absent.ini", "bare-oracle.ini"}) {
     compare(name, plain);
   }
-
-  std::printf("compared %d files\n", number + 5);
-  return checkResult("settings reader against Windows");
 }
+
+}  // namespace
