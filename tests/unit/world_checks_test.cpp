@@ -12,7 +12,9 @@
 #include "loop_fixture.h"
 #include "recruit/visit_start.h"
 #include "shopkeeper/greeting.h"
+#include "visit/visit_actions.h"
 #include "world/invariants.h"
+#include "world/order_checks.h"
 #include "world/sim_world.h"
 
 namespace {
@@ -139,6 +141,26 @@ TEST_F(WorldChecksTest,
 
   EXPECT_FALSE(running());
   EXPECT_THAT(checks->violations(), IsEmpty());
+}
+
+// The worlds' rows and the plug-in's catalogue check each other through the
+// orders alone, as on the shipped build, whose tables nobody can read.
+TEST_F(WorldChecksTest, OrdersMustMatchTheWorldsOwnRowAtTheSpotTheVisitorWasSentTo) {
+  world::OrderChecks orders;
+  game.onCall = [&](const substitute::NativeCall& call) { orders.observe(call, 1); };
+  // Two spots share this point: a walk there may be for either of them.
+  const quillhaven::StoreSpot& crouch = spotNamed("VALENTINE_GUNSMITH_5");
+  const quillhaven::StoreSpot& wait = spotNamed("VALENTINE_GUNSMITH_6");
+  quillhaven::taskGoTo(7, crouch.position);
+  quillhaven::turnToSpot(7, wait);
+  quillhaven::startScenario(7, wait);
+  EXPECT_THAT(orders.violations(), IsEmpty());
+
+  quillhaven::taskTurnTo(7, crouch.heading + 0.001f);      // a heading one digit off
+  quillhaven::taskScenarioHere(7, crouch.scenario, 0.0f);  // the right scenario, facing the wrong way
+  quillhaven::startScenario(8, crouch);                    // at a spot it was never sent to
+  quillhaven::taskGoTo(7, {crouch.position.x + 1.0f, crouch.position.y, crouch.position.z});
+  EXPECT_EQ(orders.violations().size(), 4u);
 }
 
 }  // namespace
