@@ -1,11 +1,13 @@
 // quillhaven-dst: the plug-in against thousands of seeded, hostile worlds.
 //
 // Each seed makes a world of its own (a town, a crowd, a start time, a
-// Quillhaven.ini variant) and runs it in a fresh process, since the plug-in's
-// tables live as long as the library; the world checks the plug-in's books
-// after every pass, and the first call the game rejects ends it. A failure
-// prints the seed, the pass, the faults the world drew and a command that
-// replays it.
+// Quillhaven.ini variant) and runs it with the plug-in started afresh: on
+// Linux the plug-in's library in a fresh process, since its tables live as
+// long as the library; on Windows (quillhaven-dst.exe) the shipped
+// Quillhaven.asi beside the program, loaded anew for each world. The world
+// checks the plug-in's books after every pass, and the first call the game
+// rejects ends it. A failure prints the seed, the pass, the faults the world
+// drew and a command that replays it.
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -24,8 +26,8 @@ const char* const usage =
     "Usage: quillhaven-dst [--seeds A-B | --seed N | --soak N] [--hours H] [--jobs J] [--report all]\n"
     "Runs the plug-in in seeded worlds that fault at every turn (journeys, gates, lockdowns, peds\n"
     "vanishing, dying and coming back under reused handles, horses lost, holds, talking shopkeepers,\n"
-    "settings variants), one fresh process per seed, checking its books after every pass. The first\n"
-    "native call the game rejects ends a world as a violation.\n"
+    "settings variants), the plug-in started afresh for each, checking its books after every pass.\n"
+    "The first native call the game rejects ends a world as a violation.\n"
     "\n"
     "  --seeds A-B     run seeds A to B (default 1-100)\n"
     "  --seed N        run one seed and show its report (the replay of a failure)\n"
