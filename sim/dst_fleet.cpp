@@ -3,12 +3,14 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "game/native_table.h"
 #include "world/seeded_world.h"
+#include "world/settings_variant.h"
 
 namespace dst {
 
@@ -73,6 +75,12 @@ std::string nativesNeverCalled(uint64_t called) {
 }
 
 }  // namespace
+
+void writeWorldSettings(const std::filesystem::path& folder, uint64_t seed) {
+  if (const auto settings = world::settingsFor(seed)) {
+    std::ofstream(folder / "Quillhaven.ini", std::ios::binary) << *settings;
+  }
+}
 
 std::string hoursText(double hours) {
   char text[32];

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 
 namespace dst {
@@ -31,6 +32,12 @@ struct FreshRun {
 // Runs the seed's world afresh, as in a fresh start of the game: the plug-in's
 // state new, a fresh folder holding the world's own settings file.
 FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace);
+
+// --- shared by both ---
+
+// Writes the seed's Quillhaven.ini, if it has one, into the world's folder,
+// byte for byte (its lines end in CR LF on every platform).
+void writeWorldSettings(const std::filesystem::path& folder, uint64_t seed);
 
 // This program's own path, for running it again and for replay lines.
 std::string thisProgram();

@@ -58,9 +58,7 @@ std::string thisProgram() { return fs::read_symlink("/proc/self/exe").string(); 
 FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace) {
   std::string folderTemplate = (fs::temp_directory_path() / "quillhaven-dst-XXXXXX").string();
   const fs::path folder = mkdtemp(folderTemplate.data());
-  if (const auto settings = world::settingsFor(seed)) {
-    std::ofstream(folder / "Quillhaven.ini", std::ios::binary) << *settings;
-  }
+  writeWorldSettings(folder, seed);
   std::vector<std::string> arguments = {options.self, "--world", std::to_string(seed), "--hours",
                                         hoursText(options.hours)};
   if (trace) arguments.emplace_back("--trace");

@@ -9,14 +9,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <mutex>
 #include <string>
 
 #include "dst_fleet.h"
 #include "dst_world.h"
 #include "substitute_host.h"
-#include "world/settings_variant.h"
 
 namespace dst {
 
@@ -99,9 +97,7 @@ FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace) {
       fs::temp_directory_path() /
       ("quillhaven-dst-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(seed));
   fs::create_directories(folder);
-  if (const auto settings = world::settingsFor(seed)) {
-    std::ofstream(folder / "Quillhaven.ini", std::ios::binary) << *settings;
-  }
+  writeWorldSettings(folder, seed);
   const fs::path home = fs::current_path();
   fs::current_path(folder);
   FreshRun run;

@@ -4,6 +4,7 @@
 
 #include "host/script_host.h"
 #include "world/invariants.h"
+#include "world/plugin_run.h"
 #include "world/seeded_world.h"
 
 namespace dst {
@@ -38,11 +39,7 @@ int runWorld(uint64_t seed, double hours, bool trace) {
                     {.hours = hours,
                      .trace = trace,
                      .write = [](const std::string& text) { std::fputs(text.c_str(), stdout); },
-                     .startScript =
-                         [](substitute::ScriptHost& host) {
-                           libraryEntry(&host, 1);
-                           host.startScript();
-                         },
+                     .startScript = world::attachPlugin,
                      .tables = &tables});
 }
 

@@ -45,7 +45,8 @@ int run(const sim::Options& options) {
   std::cout << "Quillhaven in " << town.town().display << ", seed " << options.seed << ", from "
             << world::clockText(options.startMinute * 60) << " for " << options.hours << " game hours\n\n";
   const auto started = std::chrono::steady_clock::now();
-  world::startPlugin(host, town, options.seed);
+  world::prepareGame(host, town, options.seed);
+  world::attachPlugin(host);
   const int64_t length = static_cast<int64_t>(options.hours * world::gameHour);
   const bool onTerminal = isatty(STDERR_FILENO) != 0;
   int64_t shownAt = -1;

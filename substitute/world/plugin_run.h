@@ -17,9 +17,10 @@ inline constexpr int64_t gameHour = 120000;  // ms of game time: 60 game minutes
 // run makes millions) and seeds the plug-in's generator from the run's seed.
 void prepareGame(substitute::ScriptHost& host, SimWorld& town, uint64_t seed);
 
-// Prepares the game, attaches the plug-in's library and starts its script,
-// which builds the catalogue. Only where the library is linked in (Linux).
-void startPlugin(substitute::ScriptHost& host, SimWorld& town, uint64_t seed);
+// Attaches the plug-in's library and starts its script, which builds the
+// catalogue: after prepareGame, and only where the library is linked in
+// (Linux; on Windows, loading the .asi attaches it).
+void attachPlugin(substitute::ScriptHost& host);
 
 // Runs the script until `length` ms of game time have passed, or earlier once
 // `stopWanted` says so, stopping between passes, never inside a leave-taking;

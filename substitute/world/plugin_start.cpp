@@ -3,8 +3,7 @@
 
 namespace world {
 
-void startPlugin(substitute::ScriptHost& host, SimWorld& town, uint64_t seed) {
-  prepareGame(host, town, seed);
+void attachPlugin(substitute::ScriptHost& host) {
   libraryEntry(&host, 1);
   host.startScript();
 }

@@ -17,7 +17,6 @@
 #include "host/script_host.h"
 #include "world/chaos.h"
 #include "world/order_checks.h"
-#include "world/settings_variant.h"
 #include "world/sim_world.h"
 #include "world/towns.h"
 
