@@ -146,10 +146,8 @@ void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
   if (state != visit.state) visit.openMs = 0;
   visit.state = state;
   const Person* visitor = world_.person(visit.visitor);
-  const std::string& town = conditions_.townKey;
-  const bool inTown =
-      !town.empty() && spot.starts_with(town) && spot.size() > town.size() && spot[town.size()] == '_';
-  const bool advanced = conditions_.working && inTown && visitor != nullptr && !visitor->held;
+  const bool advanced =
+      conditions_.working && liesIn(spot, conditions_.townKey) && visitor != nullptr && !visitor->held;
   if (!advanced) return;
   // The walk is timed from the first pass that finds the visitor away from its
   // spot, and only such passes count: one turning at its spot (or lying dead

@@ -131,11 +131,13 @@ constexpr KeeperRow keepers[] = {
 
 std::span<const SpotRow> allSpots() { return spots; }
 
+bool liesIn(std::string_view spot, std::string_view townKey) {
+  return !townKey.empty() && spot.size() > townKey.size() && spot.starts_with(townKey) &&
+         spot[townKey.size()] == '_';
+}
+
 std::span<const SpotRow> spotsOf(std::string_view townKey) {
-  auto inTown = [townKey](const SpotRow& row) {
-    return row.name.size() > townKey.size() && row.name.starts_with(townKey) &&
-           row.name[townKey.size()] == '_';
-  };
+  auto inTown = [townKey](const SpotRow& row) { return liesIn(row.name, townKey); };
   const auto first = std::find_if(std::begin(spots), std::end(spots), inTown);
   const auto last = std::find_if_not(first, std::end(spots), inTown);
   return {first, last};

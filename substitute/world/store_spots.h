@@ -18,6 +18,10 @@ struct SpotRow {
   std::string_view scenario;  // the ambient scenario played there
 };
 
+// Whether a spot's name begins with the town key ("SAINT_DENIS_DOCTOR_1" with
+// "SAINT_DENIS", not "SAINT"); no spot lies in a town without a key.
+bool liesIn(std::string_view spot, std::string_view townKey);
+
 // The spots of a town by its key ("SAINT_DENIS"), in the order of the town's
 // list; none for a key without spots.
 std::span<const SpotRow> spotsOf(std::string_view townKey);
