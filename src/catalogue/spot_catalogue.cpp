@@ -169,6 +169,10 @@ const TownTable townTables[] = {
 static_assert(std::max({std::size(valentineSpots), std::size(strawberrySpots), std::size(rhodesSpots),
                         std::size(blackwaterSpots), std::size(annesburgSpots), std::size(tumbleweedSpots),
                         std::size(saintDenisSpots)}) == MaxSpotsPerTown);
+static_assert(std::size(valentineSpots) + std::size(strawberrySpots) + std::size(rhodesSpots) +
+                  std::size(blackwaterSpots) + std::size(annesburgSpots) + std::size(tumbleweedSpots) +
+                  std::size(saintDenisSpots) ==
+              MaxRunningVisits);
 
 Vec3 anchorOf(const SpotRow& row, Vec3 position) {
   for (const StoreAnchor& store : storeAnchors) {
@@ -191,6 +195,15 @@ void buildSpotCatalogue() {
     for (const SpotRow& row : town.rows) spots.push_back(spotFrom(row, town.key));
     town.list = std::move(spots);
   }
+}
+
+const char* catalogueSpotName(std::string_view name) {
+  for (const TownTable& town : townTables) {
+    for (const SpotRow& row : town.rows) {
+      if (name == row.name) return row.name;
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace quillhaven

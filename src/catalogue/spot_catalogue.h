@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 #include <vector>
 
 #include "catalogue/store_spot.h"
@@ -27,8 +28,16 @@ extern TownSpotLists townSpotLists;
 // No town has more spots than this; lists of a town's spots can be bounded.
 inline constexpr size_t MaxSpotsPerTown = 20;
 
+// The spots of all towns together: no more visits can run at once.
+inline constexpr size_t MaxRunningVisits = 85;
+
 // Fills every town's list from the table below, replacing what it held. Each
 // spot's scenario name is hashed here, so the game must be running.
 void buildSpotCatalogue();
+
+// The catalogue's own text of a spot's name, which lives as long as the
+// plug-in; null for a name that no spot has. Reads the table, so it needs no
+// game and no built catalogue.
+const char* catalogueSpotName(std::string_view name);
 
 }  // namespace quillhaven

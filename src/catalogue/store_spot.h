@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "game/natives.h"
 #include "game/vec3.h"
 
 namespace quillhaven {
@@ -12,7 +13,7 @@ struct StoreSpot {
   Vec3 anchor;            // a reference point of the store; carried, not read
   Vec3 position;          // where the visitor stands
   float heading = 0.0f;   // degrees the visitor faces there
-  uint32_t scenario = 0;  // game hash of the scenario played there
+  GameHash scenario = noHash;  // the scenario played there
   const char* name = "";  // unique; the key of the spot's visit
   const char* town = "";  // the key of the town whose list holds the spot
 

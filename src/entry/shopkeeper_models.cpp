@@ -33,10 +33,10 @@ constexpr std::array<const char*, 20> shopkeeperModelNames = {
 
 }  // namespace
 
-std::vector<uint32_t> ShopkeeperModels;
+std::vector<GameHash> ShopkeeperModels;
 
 void hashShopkeeperModels() {
-  std::vector<uint32_t> hashes;
+  std::vector<GameHash> hashes;
   hashes.reserve(shopkeeperModelNames.size());
   for (const char* name : shopkeeperModelNames) hashes.push_back(nameHash(name));
   ShopkeeperModels = std::move(hashes);

@@ -3,13 +3,14 @@
 // ever recruited.
 #pragma once
 
-#include <cstdint>
 #include <vector>
+
+#include "game/natives.h"
 
 namespace quillhaven {
 
 // Hashed at every script start, in the order of shopkeeperModelNames.
-extern std::vector<uint32_t> ShopkeeperModels;
+extern std::vector<GameHash> ShopkeeperModels;
 
 // Replaces ShopkeeperModels with the hashes of the names; the game must be
 // running, since hashing a name is a native call.

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "game/natives.h"
 #include "game/vec3.h"
 #include "quillhaven/seam.h"
 
@@ -21,6 +22,8 @@ uint64_t slot(T) = delete;
 
 inline uint64_t slot(int32_t value) { return static_cast<uint32_t>(value); }
 inline uint64_t slot(uint32_t value) { return value; }
+inline uint64_t slot(Entity entity) { return slot(static_cast<int32_t>(entity)); }
+inline uint64_t slot(GameHash hash) { return slot(static_cast<uint32_t>(hash)); }
 inline uint64_t slot(float value) {
   uint32_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);
@@ -44,7 +47,8 @@ inline uint32_t lowBits(const uint64_t* result, int index = 0) {
   return result == nullptr ? 0u : static_cast<uint32_t>(result[index]);
 }
 inline int32_t asInt(const uint64_t* result) { return static_cast<int32_t>(lowBits(result)); }
-inline uint32_t asHash(const uint64_t* result) { return lowBits(result); }
+inline GameHash asHash(const uint64_t* result) { return GameHash{lowBits(result)}; }
+inline Entity asEntity(const uint64_t* result) { return Entity{asInt(result)}; }
 inline bool asBool(const uint64_t* result) { return lowBits(result) != 0; }
 inline float asFloat(const uint64_t* result, int index = 0) {
   const uint32_t bits = lowBits(result, index);

@@ -10,8 +10,15 @@
 
 namespace quillhaven {
 
-using Entity = int32_t;     // a ped, horse or object; 0 names nothing
-using GameHash = uint32_t;  // what nameHash gives for a name
+// A ped, horse or object as the game names it; noEntity names nothing. Handles
+// and game hashes are distinct types, so that one passed where the other
+// belongs fails to compile. Maps order handles as signed integers.
+enum class Entity : int32_t {};
+inline constexpr Entity noEntity{};
+
+// What nameHash gives for a name; noHash is what a failed native reads as.
+enum class GameHash : uint32_t {};
+inline constexpr GameHash noHash{};
 
 // Names
 GameHash nameHash(const char* name);
@@ -54,9 +61,9 @@ bool visitHoldTest(Entity ped);
 // yields none.
 inline constexpr int32_t NearbyCapacity = 120;
 struct NearbyPeds {
-  std::array<int32_t, NearbyCapacity + 1> buffer{};  // [0] the capacity, then handles
+  std::array<Entity, NearbyCapacity> peds{};
   int32_t count = 0;
-  const Entity* begin() const { return buffer.data() + 1; }
+  const Entity* begin() const { return peds.data(); }
   const Entity* end() const { return begin() + count; }
 };
 NearbyPeds nearbyPeds(Entity ped);

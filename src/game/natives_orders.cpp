@@ -29,7 +29,7 @@ void speakWithParams(Entity ped, const SpeechParams& params) {
 void sayLine(Entity ped, const char* line) {
   SpeechParams params;
   params.slots[0] = native::slot(line);
-  params.slots[3] = nameHash("SPEECH_PARAMS_BEAT_SPOKEN_CLEAR");
+  params.slots[3] = native::slot(nameHash("SPEECH_PARAMS_BEAT_SPOKEN_CLEAR"));
   params.slots[5] = 1;
   params.slots[6] = 1;
   params.slots[7] = 1;

@@ -21,17 +21,17 @@ int32_t townTest(GameHash zone) { return asInt(call(0x8E34C953364A76DD, zone)); 
 
 GameHash lockedDownLawRegion() {
   constexpr int32_t lawRegionGlobal = 1934292;
-  return native::lowBits(getGlobalPtr(lawRegionGlobal));
+  return GameHash{native::lowBits(getGlobalPtr(lawRegionGlobal))};
 }
 
 // Hitching posts and the like are searched within this radius of the point.
-constexpr float ObjectSearchRadius = 35.0f;
+constexpr float objectSearchRadiusMetres = 35.0f;
 
 bool objectNearPoint(Vec3 p, GameHash model) {
-  return asBool(call(0x6EEAD6AF637DA752, p.x, p.y, p.z, model, ObjectSearchRadius, 1));
+  return asBool(call(0x6EEAD6AF637DA752, p.x, p.y, p.z, model, objectSearchRadiusMetres, 1));
 }
 Entity closestObject(Vec3 p, GameHash model) {
-  return asInt(call(0xF533D68FF970D190, p.x, p.y, p.z, model, ObjectSearchRadius, 1, 0));
+  return native::asEntity(call(0xF533D68FF970D190, p.x, p.y, p.z, model, objectSearchRadiusMetres, 1, 0));
 }
 void hitchPostPrepare(Entity post) { call(0xEEE4829304F93EEE, post, 1); }
 

@@ -2,13 +2,13 @@
 
 #include <array>
 #include <span>
-#include <string>
 #include <string_view>
 #include <vector>
 
 #include "catalogue/spot_catalogue.h"
 #include "catalogue/town_resolution.h"
 #include "entry/settings.h"
+#include "game/game_time.h"
 #include "game/natives.h"
 #include "loop/gates.h"
 #include "quillhaven/seam.h"
@@ -19,7 +19,7 @@ namespace quillhaven {
 
 namespace {
 
-constexpr uint32_t passInterval = 250;  // milliseconds between passes
+constexpr uint32_t passIntervalMs = 250;
 
 StoreSpot* findSpot(std::vector<StoreSpot>& spots, std::string_view name) {
   for (StoreSpot& spot : spots) {
@@ -28,28 +28,51 @@ StoreSpot* findSpot(std::vector<StoreSpot>& spots, std::string_view name) {
   return nullptr;
 }
 
+// A running visit as the pass found it: its spot when the spot lies in the
+// player's town, and its name in the catalogue's own text.
+struct RunningVisit {
+  StoreSpot* spot = nullptr;
+  const char* name = nullptr;
+};
+
+struct RunningVisits {
+  std::array<RunningVisit, MaxRunningVisits> visits;
+  size_t count = 0;
+};
+
+// The running visits in name order. A key that names no spot of the town's
+// list or of the catalogue is left as it stands: only a table filled by hand
+// holds one.
+RunningVisits listRunningVisits(std::vector<StoreSpot>& townSpots) {
+  RunningVisits running;
+  for (const auto& visit : SpotVisitors) {
+    if (running.count == running.visits.size()) break;
+    StoreSpot* spot = findSpot(townSpots, visit.first);
+    const char* name = spot != nullptr ? spot->name : catalogueSpotName(visit.first);
+    if (name != nullptr) running.visits[running.count++] = {spot, name};
+  }
+  return running;
+}
+
 // Advances every running visit of the player's town by one tick and ends the
 // visits of other towns, giving their visitors no order. A visit may end while
-// it advances and take its name out of SpotVisitors, so the names are copied
-// first.
+// it advances and take its key out of SpotVisitors, so the pass walks its own
+// list, whose names live as long as the plug-in.
 void advanceRunningVisits(std::vector<StoreSpot>& townSpots) {
-  std::vector<std::string> names;
-  names.reserve(SpotVisitors.size());
-  for (const auto& visit : SpotVisitors) names.push_back(visit.first);
-  for (const std::string& name : names) {
-    if (StoreSpot* spot = findSpot(townSpots, name)) {
-      spot->updateVisit();
+  const RunningVisits running = listRunningVisits(townSpots);
+  for (size_t index = 0; index < running.count; ++index) {
+    const RunningVisit& visit = running.visits[index];
+    if (visit.spot != nullptr) {
+      visit.spot->updateVisit();
     } else {
-      endVisit(name);
+      endVisit(visit.name);
     }
   }
 }
 
-// Strictly more than the cooldown must have passed since the last visit
-// start; the difference wraps around 32 bits like the game timer itself.
+// Strictly more than the cooldown must have passed since the last visit start.
 bool cooldownOver(const MainLoopState& state) {
-  const uint32_t elapsed = static_cast<uint32_t>(gameTimer()) - static_cast<uint32_t>(state.lastVisitTime);
-  return static_cast<int32_t>(elapsed) > state.cooldown;
+  return gameTimeSince(state.lastVisitTime, gameTimer()) > state.cooldownMs;
 }
 
 struct FreeSpots {
@@ -100,9 +123,9 @@ void runMainLoopPass(MainLoopState& state) {
 void mainLoop() {
   buildSpotCatalogue();
   // The loop keeps its own copy of the cooldown: the setting is read once.
-  MainLoopState state{0, Cooldown, -1};
+  MainLoopState state{.lastVisitTime = 0, .cooldownMs = Cooldown, .lastPickIndex = -1};
   for (;;) {
-    scriptWait(passInterval);
+    scriptWait(passIntervalMs);
     runMainLoopPass(state);
   }
 }

@@ -33,8 +33,8 @@ bool keepsOutAsShopkeeper(Entity ped, const char* keeperModel) {
   if (!AllowShopkeeperVisits) {
     return std::find(ShopkeeperModels.begin(), ShopkeeperModels.end(), model) != ShopkeeperModels.end();
   }
-  const GameHash keeper = keeperModel == nullptr ? 0 : nameHash(keeperModel);
-  return keeper != 0 && model == keeper;
+  const GameHash keeper = keeperModel == nullptr ? noHash : nameHash(keeperModel);
+  return keeper != noHash && model == keeper;
 }
 
 }  // namespace

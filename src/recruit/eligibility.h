@@ -4,12 +4,10 @@
 #include <cstddef>
 #include <string_view>
 
+#include "catalogue/spot_catalogue.h"
 #include "game/natives.h"
 
 namespace quillhaven {
-
-// No more visits can run at once than the catalogue has spots.
-inline constexpr size_t MaxRunningVisits = 85;
 
 // What stays the same for every candidate of one pick, worked out once: the
 // model name of the spot's keeper and the peds already on a visit.

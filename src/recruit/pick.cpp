@@ -25,15 +25,15 @@ size_t drawSpot(std::span<const StoreSpot> freeSpots, int32_t lastPickIndex) {
 }
 
 // The eligible ped nearest to the spot (not to the player); on a tie the one
-// the game listed first. 0 when nobody qualifies.
+// the game listed first. noEntity when nobody qualifies.
 Entity nearestEligiblePed(const StoreSpot& spot) {
-  Entity best = 0;
+  Entity best = noEntity;
   float bestDistance = -1.0f;
   const Candidacy candidacy = candidacyFor(spot.name);
   for (const Entity ped : nearbyPeds(playerPed())) {
     if (!isEligibleVisitor(ped, candidacy)) continue;
     const float distance = pointDistance(entityPosition(ped, 0), spot.position);
-    if (best == 0 || distance < bestDistance) {
+    if (best == noEntity || distance < bestDistance) {
       best = ped;
       bestDistance = distance;
     }
@@ -50,7 +50,7 @@ bool pickSpotAndVisitor(std::span<const StoreSpot> freeSpots, int32_t& lastPickI
   // Only the drawn spot is tried; a far one waits for a later pass.
   if (pointDistance(playerPosition, spot.position) > maxPlayerToSpotSquared) return false;
   const Entity visitor = nearestEligiblePed(spot);
-  if (visitor == 0) return false;
+  if (visitor == noEntity) return false;
   startVisit(visitor, spot);
   lastPickIndex = static_cast<int32_t>(index);
   return true;

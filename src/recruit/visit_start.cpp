@@ -16,8 +16,8 @@ void getOffTheHorse(Entity rider) {
   if (entityExists(mount)) VisitorMounts[rider] = mount;
   const Vec3 position = entityPosition(rider, 0);
   const GameHash hitchingPost = nameHash("PROP_HITCHINGPOST");
-  const Entity post = objectNearPoint(position, hitchingPost) ? closestObject(position, hitchingPost) : 0;
-  if (post != 0) {
+  const Entity post = objectNearPoint(position, hitchingPost) ? closestObject(position, hitchingPost) : noEntity;
+  if (post != noEntity) {
     hitchPostPrepare(post);
     taskHitch(rider, post);
   } else {

@@ -1,6 +1,7 @@
 #include "shopkeeper/greeting.h"
 
 #include "entry/random_source.h"
+#include "game/game_time.h"
 #include "shopkeeper/shopkeeper_lookup.h"
 
 namespace quillhaven {
@@ -9,13 +10,12 @@ std::map<Entity, int32_t> GreetingTimes;
 
 namespace {
 
-constexpr int32_t greetingInterval = 30000;  // game ms between two greetings of one shopkeeper
+constexpr int32_t greetingIntervalMs = 30000;  // between two greetings of one shopkeeper
 
 bool greetedRecently(Entity shopkeeper, int32_t now) {
   const auto greeted = GreetingTimes.find(shopkeeper);
   if (greeted == GreetingTimes.end()) return false;
-  const uint32_t elapsed = static_cast<uint32_t>(now) - static_cast<uint32_t>(greeted->second);
-  return static_cast<int32_t>(elapsed) <= greetingInterval;
+  return gameTimeSince(greeted->second, now) <= greetingIntervalMs;
 }
 
 // Half the greetings name the visitor's sex; a quarter each welcome it back
@@ -28,10 +28,8 @@ const char* greetingFor(Entity visitor) {
 }  // namespace
 
 void greetVisitor(Entity visitor, std::string_view spotName) {
-  const GameHash model = shopkeeperModelFor(spotName);
-  if (model == 0) return;
-  const Entity shopkeeper = shopkeeperNear(visitor, model);
-  if (shopkeeper == 0) return;
+  const Entity shopkeeper = storeKeeperNear(visitor, spotName);
+  if (shopkeeper == noEntity) return;
   const int32_t now = gameTimer();
   if (greetedRecently(shopkeeper, now)) return;
   if (pedIsSpeaking(shopkeeper)) return;  // and it may greet the next visitor at once

@@ -42,7 +42,7 @@ const char* shopkeeperModelName(std::string_view spotName) {
 
 GameHash shopkeeperModelFor(std::string_view spotName) {
   const char* model = shopkeeperModelName(spotName);
-  return model == nullptr ? 0 : nameHash(model);
+  return model == nullptr ? noHash : nameHash(model);
 }
 
 Entity shopkeeperNear(Entity ped, GameHash model) {
@@ -50,7 +50,13 @@ Entity shopkeeperNear(Entity ped, GameHash model) {
     if (!entityExists(nearby) || entityDead(nearby) || entityModel(nearby) != model) continue;
     return nearby;
   }
-  return 0;
+  return noEntity;
+}
+
+Entity storeKeeperNear(Entity visitor, std::string_view spotName) {
+  const GameHash model = shopkeeperModelFor(spotName);
+  if (model == noHash) return noEntity;
+  return shopkeeperNear(visitor, model);
 }
 
 }  // namespace quillhaven

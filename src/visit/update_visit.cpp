@@ -8,6 +8,7 @@
 
 #include "catalogue/store_spot.h"
 #include "entry/random_source.h"
+#include "game/game_time.h"
 #include "shopkeeper/greeting.h"
 #include "visit/visit_actions.h"
 #include "visit/visit_tables.h"
@@ -17,15 +18,11 @@ namespace quillhaven {
 namespace {
 
 constexpr float arrivalRadiusSquared = 2.25f;  // 1.5 m
-constexpr double headingTolerance = 3.0;       // degrees
-constexpr int32_t walkingTimeout = 30000;      // game ms from the first tick away from the spot
-constexpr int32_t shortestStay = 10000;        // game ms at the spot, plus up to 4999 more
-constexpr int32_t stayVariation = 5000;
+constexpr double headingToleranceDegrees = 3.0;
+constexpr int32_t walkingTimeoutMs = 30000;  // from the first tick away from the spot
+constexpr int32_t shortestStayMs = 10000;    // at the spot, plus up to 4999 ms more
+constexpr int32_t stayVariationMs = 5000;
 constexpr float leavingRadiusSquared = 9.0f;  // 3 m
-
-int32_t elapsedSince(int32_t start, int32_t now) {
-  return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(start));
-}
 
 // The smaller angle between two headings, 0 to 180 degrees.
 double headingDifference(float spotHeading, float heading) {
@@ -45,11 +42,11 @@ bool walk(const StoreSpot& spot, Entity visitor) {
       WalkingSince[visitor] = now;
       return true;
     }
-    if (elapsedSince(since->second, now) <= walkingTimeout) return true;
+    if (gameTimeSince(since->second, now) <= walkingTimeoutMs) return true;
     endVisit(spot.name);  // given up; the ped goes on under its walk order
     return false;
   }
-  if (headingDifference(spot.heading, entityHeading(visitor)) > headingTolerance) {
+  if (headingDifference(spot.heading, entityHeading(visitor)) > headingToleranceDegrees) {
     turnToSpot(visitor, spot);
     return true;
   }
@@ -80,8 +77,8 @@ bool stay(const StoreSpot& spot, Entity visitor) {
     return true;
   }
   // A fresh length at every tick, never shorter than the shortest stay.
-  const int32_t length = shortestStay + randomSource.draw() % stayVariation;
-  if (elapsedSince(since->second, now) < length) return true;
+  const int32_t lengthMs = shortestStayMs + randomSource.draw() % stayVariationMs;
+  if (gameTimeSince(since->second, now) < lengthMs) return true;
 
   AtSpotSince.erase(since);
   LeavingVisitors[visitor] = true;

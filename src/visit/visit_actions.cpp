@@ -11,8 +11,8 @@ namespace quillhaven {
 
 namespace {
 
-constexpr uint32_t thanksDelay = 1000;   // ms the visitor goes on with its scenario before thanking
-constexpr uint32_t farewellDelay = 500;  // ms between the thanks and the farewell
+constexpr uint32_t thanksDelayMs = 1000;   // the visitor goes on with its scenario before thanking
+constexpr uint32_t farewellDelayMs = 500;  // between the thanks and the farewell
 
 constexpr std::array<const char*, 5> VisitWeapons = {
     "weapon_repeater_carbine",
@@ -25,10 +25,8 @@ constexpr std::array<const char*, 5> VisitWeapons = {
 // The farewell has no memory and no interval, unlike the greeting; a
 // shopkeeper who is already speaking says nothing, and no other is asked.
 void bidFarewell(Entity visitor, std::string_view spotName) {
-  const GameHash model = shopkeeperModelFor(spotName);
-  if (model == 0) return;
-  const Entity shopkeeper = shopkeeperNear(visitor, model);
-  if (shopkeeper == 0 || pedIsSpeaking(shopkeeper)) return;
+  const Entity shopkeeper = storeKeeperNear(visitor, spotName);
+  if (shopkeeper == noEntity || pedIsSpeaking(shopkeeper)) return;
   sayLine(shopkeeper, "FAREWELL");
 }
 
@@ -48,9 +46,9 @@ void startScenario(Entity visitor, const StoreSpot& spot) {
 }
 
 void takeLeave(Entity visitor, std::string_view spotName) {
-  scriptWait(thanksDelay);
+  scriptWait(thanksDelayMs);
   sayLine(visitor, "GENERIC_THANKS");  // said every time, even over other speech
-  scriptWait(farewellDelay);
+  scriptWait(farewellDelayMs);
   if (randomSource.draw() % 2 == 1) bidFarewell(visitor, spotName);
   if (WeaponBuyers.contains(visitor)) {
     handOverWeapon(visitor);

@@ -5,6 +5,7 @@
 #include "game/town_world.h"
 #include "shopkeeper/greeting.h"
 #include "visit/visit_tables.h"
+#include "world/plugin_handles.h"
 #include "world/store_spots.h"
 
 namespace world {
@@ -27,8 +28,8 @@ constexpr int leaving = 2;
 const char* const stateNames[] = {"walking", "at its spot", "leaving"};
 
 int stateOf(int32_t visitor) {
-  if (quillhaven::LeavingVisitors.contains(visitor)) return leaving;
-  return quillhaven::WalkingToSpot.contains(visitor) ? walking : atSpot;
+  if (quillhaven::LeavingVisitors.contains(entityOf(visitor))) return leaving;
+  return quillhaven::WalkingToSpot.contains(entityOf(visitor)) ? walking : atSpot;
 }
 
 }  // namespace
@@ -43,7 +44,7 @@ void Invariants::violation(const std::string& what) {
 
 const std::string* Invariants::spotOf(int32_t visitor) const {
   for (const auto& [spot, ped] : quillhaven::SpotVisitors) {
-    if (ped == visitor) return &spot;
+    if (ped == entityOf(visitor)) return &spot;
   }
   return nullptr;
 }
@@ -101,7 +102,7 @@ void Invariants::observe(const substitute::NativeCall& call) {
 void Invariants::checkTables() {
   std::vector<int32_t>& visitors = visitors_;  // kept from pass to pass, so that a pass allocates nothing
   visitors.clear();
-  for (const auto& [spot, visitor] : quillhaven::SpotVisitors) visitors.push_back(visitor);
+  for (const auto& [spot, visitor] : quillhaven::SpotVisitors) visitors.push_back(handleOf(visitor));
   std::sort(visitors.begin(), visitors.end());
   for (auto twice = visitors.begin();
        (twice = std::adjacent_find(twice, visitors.end())) != visitors.end();) {
@@ -110,8 +111,8 @@ void Invariants::checkTables() {
   }
   auto onlyVisitors = [&](const auto& table, const char* name) {
     for (const auto& entry : table) {
-      if (!std::binary_search(visitors.begin(), visitors.end(), entry.first)) {
-        violation(std::string(name) + " keeps " + std::to_string(entry.first) + ", who is on no visit");
+      if (!std::binary_search(visitors.begin(), visitors.end(), handleOf(entry.first))) {
+        violation(std::string(name) + " keeps " + std::to_string(handleOf(entry.first)) + ", who is on no visit");
       }
     }
   };
@@ -122,8 +123,8 @@ void Invariants::checkTables() {
   onlyVisitors(quillhaven::VisitorMounts, "VisitorMounts");
   onlyVisitors(quillhaven::WeaponBuyers, "WeaponBuyers");
   for (const auto& [shopkeeper, time] : quillhaven::GreetingTimes) {
-    if (!greeters_.contains(shopkeeper)) {
-      violation("GreetingTimes keeps " + std::to_string(shopkeeper) + ", who never greeted");
+    if (!greeters_.contains(handleOf(shopkeeper))) {
+      violation("GreetingTimes keeps " + std::to_string(handleOf(shopkeeper)) + ", who never greeted");
     }
   }
 }
@@ -154,8 +155,8 @@ void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
   // there) may take as long as it likes. A rider may take as long as it likes
   // to get back on a horse that is still there: that bound counts from when
   // the horse is gone.
-  const auto mount = quillhaven::VisitorMounts.find(visit.visitor);
-  const bool waitsForHorse = mount != quillhaven::VisitorMounts.end() && world_.exists(mount->second);
+  const auto mount = quillhaven::VisitorMounts.find(entityOf(visit.visitor));
+  const bool waitsForHorse = mount != quillhaven::VisitorMounts.end() && world_.exists(handleOf(mount->second));
   const auto where = spots_.find(spot);
   const bool atItsSpot = where != spots_.end() &&
                          substitute::squaredDistance(visitor->position, where->second) < arrivalRadiusSquared;
@@ -171,7 +172,7 @@ void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
   if (visit.openMs > bound) {
     const std::string horse = mount == quillhaven::VisitorMounts.end()
                                   ? "no horse on record"
-                                  : "its horse " + std::to_string(mount->second) + " gone";
+                                  : "its horse " + std::to_string(handleOf(mount->second)) + " gone";
     violation(which() + " has been " + stateNames[state] + " for " + std::to_string(visit.openMs) +
               " ms of working passes (" + (visitor->alive ? "alive, " : "dead, ") +
               (visitor->riding ? "riding " + std::to_string(visitor->horse) : std::string("on foot")) + ", " +
@@ -184,7 +185,7 @@ void Invariants::afterPass(int64_t pass) {
   checkTables();
   for (auto visit = visits_.begin(); visit != visits_.end();) {
     const auto now = quillhaven::SpotVisitors.find(visit->first);
-    if (now != quillhaven::SpotVisitors.end() && now->second == visit->second.visitor) {
+    if (now != quillhaven::SpotVisitors.end() && handleOf(now->second) == visit->second.visitor) {
       ++visit;
       continue;
     }
@@ -193,7 +194,8 @@ void Invariants::afterPass(int64_t pass) {
   }
   // Only visits that were running when the pass began were advanced in it.
   for (auto& [spot, visit] : visits_) checkRunning(spot, visit);
-  for (const auto& [spot, visitor] : quillhaven::SpotVisitors) {
+  for (const auto& [spot, entity] : quillhaven::SpotVisitors) {
+    const int32_t visitor = handleOf(entity);
     if (visits_.contains(spot)) continue;
     if (!spots_.contains(spot)) violation("the visit table holds \"" + spot + "\", no spot of the catalogue");
     Tracked visit = begun_[spot];

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "visit/visit_tables.h"
+#include "world/plugin_handles.h"
 
 namespace world {
 
@@ -104,15 +105,15 @@ void Timeline::afterPass() {
   const auto& visitors = quillhaven::SpotVisitors;
   for (auto& [spot, visitor] : seen_) {
     const auto now = visitors.find(spot);
-    if (now != visitors.end() && now->second == visitor) continue;
+    if (now != visitors.end() && handleOf(now->second) == visitor) continue;
     if (Visit* visit = visitOf(visitor)) end(*visit);
   }
   for (const auto& [spot, visitor] : visitors) {
     const auto before = seen_.find(spot);
-    if (before == seen_.end() || before->second != visitor) begin(spot, visitor);
+    if (before == seen_.end() || before->second != handleOf(visitor)) begin(spot, handleOf(visitor));
   }
   seen_.clear();
-  for (const auto& [spot, visitor] : visitors) seen_.emplace(spot, visitor);
+  for (const auto& [spot, visitor] : visitors) seen_.emplace(spot, handleOf(visitor));
   gettingOff_.clear();
   for (auto& [visitor, index] : current_) {
     if (const Person* person = world_.person(visitor)) visits_[index].path.push_back(person->position);
