@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "handles.h"
 #include "host/script_host.h"
 
 class HostTest : public ::testing::Test {

@@ -71,8 +71,8 @@ class LoopTest : public HostTest {
   // A ped that stands for "a pick was tried": the loop empties RecruitedPeds
   // when its first pick fails, and nothing else does.
   static constexpr int32_t pickMarker = 9999;
-  static void markPicks() { quillhaven::RecruitedPeds.insert(pickMarker); }
-  static bool pickTried() { return !quillhaven::RecruitedPeds.contains(pickMarker); }
+  static void markPicks() { quillhaven::RecruitedPeds.insert(quillhaven::Entity{pickMarker}); }
+  static bool pickTried() { return !quillhaven::RecruitedPeds.contains(quillhaven::Entity{pickMarker}); }
 
  private:
   int module_ = 0;

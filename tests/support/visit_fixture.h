@@ -40,8 +40,9 @@ class VisitTest : public LoopTest {
   }
 
   // Whether the ped has an entry in any table keyed by visitor.
-  static bool hasVisitorEntries(int32_t ped) {
+  static bool hasVisitorEntries(int32_t handle) {
     using namespace quillhaven;
+    const Entity ped{handle};
     return WalkingToSpot.contains(ped) || WalkingSince.contains(ped) || AtSpotSince.contains(ped) ||
            LeavingVisitors.contains(ped) || VisitorMounts.contains(ped) || WeaponBuyers.contains(ped);
   }

@@ -33,7 +33,7 @@ class EligibilityTest : public LoopTest {
 
   bool eligibleFor(const char* spot) {
     game.calls.clear();
-    return isEligibleVisitor(ped, spot);
+    return isEligibleVisitor(Entity{ped}, spot);
   }
 };
 
@@ -91,7 +91,7 @@ TEST_F(EligibilityTest, AShopkeeperMayVisitEveryStoreButItsOwn) {
 }
 
 TEST_F(EligibilityTest, ARecruitIsRefusedUntilTheRecruitsAreForgotten) {
-  RecruitedPeds.insert(ped);
+  RecruitedPeds.insert(Entity{ped});
   EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1"));
   EXPECT_THAT(calledNames(), ElementsAreArray(wholeChain));
   RecruitedPeds.clear();
@@ -99,12 +99,25 @@ TEST_F(EligibilityTest, ARecruitIsRefusedUntilTheRecruitsAreForgotten) {
 }
 
 TEST_F(EligibilityTest, APedAlreadyOnAVisitIsNotRecruitedAgainWhenTheRecruitsAreForgotten) {
-  SpotVisitors["VALENTINE_DOCTOR_1"] = ped;
+  SpotVisitors["VALENTINE_DOCTOR_1"] = Entity{ped};
   RecruitedPeds.clear();
   EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1"));
   EXPECT_THAT(calledNames(), ElementsAreArray(wholeChain));
   SpotVisitors.erase("VALENTINE_DOCTOR_1");
   EXPECT_TRUE(eligibleFor("VALENTINE_GUNSMITH_1"));
+}
+
+// The visitors are searched by handle, while the visits are kept in the order
+// of their spots' names: here that order runs the handles downwards.
+TEST_F(EligibilityTest, AVisitorIsFoundWhateverOrderTheSpotNamesPutTheHandlesIn) {
+  int32_t handle = 50;
+  for (const char* spot : {"VALENTINE_DOCTOR_1", "VALENTINE_DOCTOR_2", "VALENTINE_DOCTOR_3",
+                           "VALENTINE_GUNSMITH_1", "VALENTINE_GUNSMITH_2"}) {
+    SpotVisitors[spot] = Entity{handle};
+    handle -= 10;
+  }
+  RecruitedPeds.clear();
+  EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_3"));
 }
 
 }  // namespace

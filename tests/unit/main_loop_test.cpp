@@ -47,7 +47,7 @@ class MainLoopTest : public LoopTest {
 
   // A visit in progress whose visitor stands at its spot, away from the player.
   void occupy(const char* spot, int32_t visitor) {
-    SpotVisitors[spot] = visitor;
+    SpotVisitors[spot] = Entity{visitor};
     world.peds[visitor].position = {0.0f, 0.0f, 0.0f};
   }
   static bool occupied(const char* spot) { return SpotVisitors.contains(spot); }
@@ -169,11 +169,11 @@ TEST_F(MainLoopTest, NoPickIsTriedUntilMoreThanTheCooldownHasPassed) {
 TEST_F(MainLoopTest, TheCooldownIsMeasuredAcrossTheTimersWrapAround) {
   state.lastVisitTime = std::numeric_limits<int32_t>::max() - 99;
   game.gameTime = std::numeric_limits<int32_t>::min() + 100;  // 200 ms later
-  state.cooldown = 250;
+  state.cooldownMs = 250;
   markPicks();
   pass();
   EXPECT_FALSE(pickTried());
-  state.cooldown = 199;
+  state.cooldownMs = 199;
   pass();
   EXPECT_TRUE(pickTried());
 }
@@ -192,7 +192,7 @@ TEST_F(MainLoopTest, WithEverySpotOccupiedNoPickIsTriedAndNothingChanges) {
 
 TEST_F(MainLoopTest, WhenBothPicksFailTheRecruitsAreForgottenAndTheNextPassTriesAgain) {
   state.lastVisitTime = -100000;
-  RecruitedPeds = {11, 12};
+  RecruitedPeds = {Entity{11}, Entity{12}};
   pass();
   EXPECT_THAT(RecruitedPeds, IsEmpty());
   EXPECT_EQ(state.lastVisitTime, -100000);
@@ -204,13 +204,13 @@ TEST_F(MainLoopTest, WhenBothPicksFailTheRecruitsAreForgottenAndTheNextPassTries
 
 TEST_F(MainLoopTest, AFirstFailedPickForgetsTheRecruitsSoTheSecondCanSucceed) {
   world.addPed(30, world.playerPosition);
-  RecruitedPeds = {30};  // recruited by an earlier, finished visit
+  RecruitedPeds = {Entity{30}};  // recruited by an earlier, finished visit
   int32_t now = 70000;
   game.on("gameTimer",
           [&now](const substitute::NativeCall&, substitute::Answer& answer) { answer.setInt(now++); });
   pass();
   ASSERT_EQ(SpotVisitors.size(), 1u);
-  EXPECT_EQ(SpotVisitors.begin()->second, 30);
+  EXPECT_EQ(SpotVisitors.begin()->second, Entity{30});
   EXPECT_EQ(game.callsNamed("nearbyPeds").size(), 2u);
   EXPECT_EQ(game.callsNamed("gameTimer").size(), 2u);
   EXPECT_EQ(state.lastVisitTime, 70001);  // read afresh after the pick
@@ -232,12 +232,12 @@ TEST_F(MainLoopTest, TheNextVisitStartsOnlyOnceMoreThanTheCooldownHasPassedSince
 }
 
 TEST_F(MainLoopTest, AVisitOfAnotherTownIsEndedWithItsVisitorsEntries) {
-  SpotVisitors["VALENTINE_GUNSMITH_1"] = 501;
-  WalkingToSpot[501] = true;
-  WalkingSince[501] = 1000;
-  VisitorMounts[501] = 77;
-  WeaponBuyers[501] = true;
-  RecruitedPeds = {501};
+  SpotVisitors["VALENTINE_GUNSMITH_1"] = Entity{501};
+  WalkingToSpot[Entity{501}] = true;
+  WalkingSince[Entity{501}] = 1000;
+  VisitorMounts[Entity{501}] = Entity{77};
+  WeaponBuyers[Entity{501}] = true;
+  RecruitedPeds = {Entity{501}};
   world.playerZones = {"rhodes"};
   pass();
   EXPECT_THAT(SpotVisitors, IsEmpty());

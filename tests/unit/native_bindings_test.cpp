@@ -39,41 +39,41 @@ const std::vector<BindingCase>& bindingCases() {
       {[] { gateTest(77); }, {"gateTest(77)"}},
       {[] { gateFlag(); }, {"gateFlag()"}},
       {[] { positionGate(point); }, {"positionGate(1.5, -2.25, 3, 1)"}},
-      {[] { townTest(12345); }, {"townTest(12345)"}},
+      {[] { townTest(GameHash{12345}); }, {"townTest(12345)"}},
       {[] { playerPed(); }, {"playerPed()"}},
-      {[] { entityPosition(9, 1); }, {"entityPosition(9, 1, 1)"}},
-      {[] { entityPosition(9, 0); }, {"entityPosition(9, 1, 0)"}},
-      {[] { entityExists(9); }, {"entityExists(9)"}},
-      {[] { entityDead(9); }, {"entityDead(9, 1)"}},
-      {[] { entityModel(9); }, {"entityModel(9)"}},
-      {[] { entityHeading(9); }, {"entityHeading(9)"}},
+      {[] { entityPosition(Entity{9}, 1); }, {"entityPosition(9, 1, 1)"}},
+      {[] { entityPosition(Entity{9}, 0); }, {"entityPosition(9, 1, 0)"}},
+      {[] { entityExists(Entity{9}); }, {"entityExists(9)"}},
+      {[] { entityDead(Entity{9}); }, {"entityDead(9, 1)"}},
+      {[] { entityModel(Entity{9}); }, {"entityModel(9)"}},
+      {[] { entityHeading(Entity{9}); }, {"entityHeading(9)"}},
       {[] { pointDistance(point, other); }, {"pointDistance(1.5, -2.25, 3, 4, 5, 6)"}},
-      {[] { nearbyPeds(9); }, {"nearbyPeds(9, buffer, -1, 0)"}},
-      {[] { pedIsMale(9); }, {"pedIsMale(9)"}},
-      {[] { pedIsSpeaking(9); }, {"pedIsSpeaking(9)"}},
-      {[] { pedRelationshipGroup(9); }, {"pedRelationshipGroup(9)"}},
-      {[] { pedDisposition(9); }, {"pedDisposition(9)"}},
-      {[] { pedIsRiding(9); }, {"pedIsRiding(9)"}},
-      {[] { pedMount(9); }, {"pedMount(9)"}},
-      {[] { pedRejectTest1(9); }, {"pedRejectTest1(9)"}},
-      {[] { pedRejectTest2(9); }, {"pedRejectTest2(9)"}},
-      {[] { pedRejectTest3(9); }, {"pedRejectTest3(9, 0)"}},
-      {[] { pedRequireTest(9); }, {"pedRequireTest(9)"}},
-      {[] { visitHoldTest(9); }, {"visitHoldTest(9)"}},
-      {[] { objectNearPoint(point, 4242); }, {"objectNearPoint(1.5, -2.25, 3, 4242, 35, 1)"}},
-      {[] { closestObject(point, 4242); }, {"closestObject(1.5, -2.25, 3, 4242, 35, 1, 0)"}},
-      {[] { hitchPostPrepare(31); }, {"hitchPostPrepare(31, 1)"}},
-      {[] { taskGoTo(9, point); }, {"taskGoTo(9, 1.5, -2.25, 3, 1, 0, 0, 786603, -1)"}},
-      {[] { taskScenarioHere(9, 4242, 275.5f); }, {"taskScenarioHere(9, 4242, 30000, 1, 0, 275.5, 1)"}},
-      {[] { taskTurnTo(9, 275.5f); }, {"taskTurnTo(9, 275.5, 5000)"}},
-      {[] { taskMount(9, 31); }, {"taskMount(9, 31, -1, -1, 1.5, 1, 0, 0)"}},
-      {[] { taskDismount(9); }, {"taskDismount(9, 262144, 1, 0, 0, 0)"}},
-      {[] { taskHitch(9, 31); }, {"taskHitch(9, 31, 0)"}},
-      {[] { releaseVisitor(9); }, {"releaseVisitor(9, 1, 0)"}},
-      {[] { giveWeapon(9, 4242); },
+      {[] { nearbyPeds(Entity{9}); }, {"nearbyPeds(9, buffer, -1, 0)"}},
+      {[] { pedIsMale(Entity{9}); }, {"pedIsMale(9)"}},
+      {[] { pedIsSpeaking(Entity{9}); }, {"pedIsSpeaking(9)"}},
+      {[] { pedRelationshipGroup(Entity{9}); }, {"pedRelationshipGroup(9)"}},
+      {[] { pedDisposition(Entity{9}); }, {"pedDisposition(9)"}},
+      {[] { pedIsRiding(Entity{9}); }, {"pedIsRiding(9)"}},
+      {[] { pedMount(Entity{9}); }, {"pedMount(9)"}},
+      {[] { pedRejectTest1(Entity{9}); }, {"pedRejectTest1(9)"}},
+      {[] { pedRejectTest2(Entity{9}); }, {"pedRejectTest2(9)"}},
+      {[] { pedRejectTest3(Entity{9}); }, {"pedRejectTest3(9, 0)"}},
+      {[] { pedRequireTest(Entity{9}); }, {"pedRequireTest(9)"}},
+      {[] { visitHoldTest(Entity{9}); }, {"visitHoldTest(9)"}},
+      {[] { objectNearPoint(point, GameHash{4242}); }, {"objectNearPoint(1.5, -2.25, 3, 4242, 35, 1)"}},
+      {[] { closestObject(point, GameHash{4242}); }, {"closestObject(1.5, -2.25, 3, 4242, 35, 1, 0)"}},
+      {[] { hitchPostPrepare(Entity{31}); }, {"hitchPostPrepare(31, 1)"}},
+      {[] { taskGoTo(Entity{9}, point); }, {"taskGoTo(9, 1.5, -2.25, 3, 1, 0, 0, 786603, -1)"}},
+      {[] { taskScenarioHere(Entity{9}, GameHash{4242}, 275.5f); }, {"taskScenarioHere(9, 4242, 30000, 1, 0, 275.5, 1)"}},
+      {[] { taskTurnTo(Entity{9}, 275.5f); }, {"taskTurnTo(9, 275.5, 5000)"}},
+      {[] { taskMount(Entity{9}, Entity{31}); }, {"taskMount(9, 31, -1, -1, 1.5, 1, 0, 0)"}},
+      {[] { taskDismount(Entity{9}); }, {"taskDismount(9, 262144, 1, 0, 0, 0)"}},
+      {[] { taskHitch(Entity{9}, Entity{31}); }, {"taskHitch(9, 31, 0)"}},
+      {[] { releaseVisitor(Entity{9}); }, {"releaseVisitor(9, 1, 0)"}},
+      {[] { giveWeapon(Entity{9}, GameHash{4242}); },
        {R"(nameHash("ADD_REASON_DEFAULT"))",
         "giveWeapon(9, 4242, 50, 0, 1, 0, 0, 0.5, 1, " + signedHash("ADD_REASON_DEFAULT") + ", 0, 0, 0)"}},
-      {[] { sayLine(9, "GENERIC_THANKS"); },
+      {[] { sayLine(Entity{9}, "GENERIC_THANKS"); },
        {R"(nameHash("SPEECH_PARAMS_BEAT_SPOKEN_CLEAR"))", R"(speakWithParams(9, speech "GENERIC_THANKS"))"}},
   };
   return cases;
@@ -93,8 +93,8 @@ TEST_F(BindingTest, EveryBindingReachesTheGameAsTheGameExpects) {
 }
 
 TEST_F(BindingTest, MinusOneTravelsZeroExtendedAndFloatsAsTheirSingleBits) {
-  nearbyPeds(9);
-  objectNearPoint(point, 4242);
+  nearbyPeds(Entity{9});
+  objectNearPoint(point, GameHash{4242});
   ASSERT_EQ(game.calls.size(), 2u);
   EXPECT_EQ(game.calls[0].args[2].slot, 0x00000000FFFFFFFFull);
   EXPECT_EQ(game.calls[1].args[4].slot, 0x00000000420C0000ull);  // 35.0
@@ -108,41 +108,41 @@ TEST_F(BindingTest, ValuesAreReadFromTheLowHalfOfTheFirstSlot) {
   game.answerInt("pedIsRiding", 0x100);
   game.answerFloat("entityHeading", 359.9f);
   game.answerFloat("pointDistance", 2.25f);
-  EXPECT_EQ(entityModel(9), 0x80000001u);
-  EXPECT_EQ(townTest(1), -1);
+  EXPECT_EQ(entityModel(Entity{9}), GameHash{0x80000001u});
+  EXPECT_EQ(townTest(GameHash{1}), -1);
   EXPECT_EQ(gameTimer(), -5);
-  EXPECT_FALSE(entityExists(9));
-  EXPECT_TRUE(pedIsRiding(9));
-  EXPECT_FLOAT_EQ(entityHeading(9), 359.9f);
+  EXPECT_FALSE(entityExists(Entity{9}));
+  EXPECT_TRUE(pedIsRiding(Entity{9}));
+  EXPECT_FLOAT_EQ(entityHeading(Entity{9}), 359.9f);
   EXPECT_FLOAT_EQ(pointDistance(point, other), 2.25f);
 }
 
 TEST_F(BindingTest, NoResultSlotsReadAsZeroLikeAFailedNative) {
   game.withholdResults = true;
   game.answerInt("nearbyPeds", 5);
-  EXPECT_EQ(nameHash("WELCOME"), 0u);
-  EXPECT_FALSE(entityExists(9));
-  EXPECT_EQ(entityPosition(9, 0).x, 0.0f);
-  EXPECT_EQ(nearbyPeds(9).count, 0);
+  EXPECT_EQ(nameHash("WELCOME"), noHash);
+  EXPECT_FALSE(entityExists(Entity{9}));
+  EXPECT_EQ(entityPosition(Entity{9}, 0).x, 0.0f);
+  EXPECT_EQ(nearbyPeds(Entity{9}).count, 0);
 }
 
 TEST_F(BindingTest, TheLockedDownLawRegionIsTheLowHalfOfItsScriptGlobal) {
   game.globals[1934292] = 0xFFFFFFFF00000000ull | FakeGame::hashName("LAW_REGION_RHODES_LOCKDOWN");
-  EXPECT_EQ(lockedDownLawRegion(), FakeGame::hashName("LAW_REGION_RHODES_LOCKDOWN"));
+  EXPECT_EQ(lockedDownLawRegion(), GameHash{FakeGame::hashName("LAW_REGION_RHODES_LOCKDOWN")});
   EXPECT_TRUE(game.calls.empty());
 }
 
 TEST_F(BindingTest, APositionIsCopiedComponentByComponent) {
   game.on("entityPosition",
           [](const NativeCall&, Answer& answer) { answer.setVec3(-279.538f, 783.288f, 119.504f); });
-  const Vec3 position = entityPosition(9, 0);
+  const Vec3 position = entityPosition(Entity{9}, 0);
   EXPECT_FLOAT_EQ(position.x, -279.538f);
   EXPECT_FLOAT_EQ(position.y, 783.288f);
   EXPECT_FLOAT_EQ(position.z, 119.504f);
 }
 
 TEST_F(BindingTest, ASpokenLineCarriesItsRecordSlotBySlot) {
-  sayLine(9, "WELCOME_BACK");
+  sayLine(Entity{9}, "WELCOME_BACK");
   const std::vector<NativeCall> spoken = game.callsNamed("speakWithParams");
   ASSERT_EQ(spoken.size(), 1u);
   const substitute::Arg& record = spoken[0].args[1];
@@ -162,32 +162,36 @@ class NearbyPedsTest : public HostTest {
     });
     return handles;
   }
-  static std::vector<int32_t> read(const NearbyPeds& nearby) { return {nearby.begin(), nearby.end()}; }
+  static std::vector<int32_t> read(const NearbyPeds& nearby) {
+    std::vector<int32_t> handles;
+    for (const Entity ped : nearby) handles.push_back(static_cast<int32_t>(ped));
+    return handles;
+  }
 };
 
 TEST_F(NearbyPedsTest, TheBufferOffersRoomForOneHundredTwentyHandles) {
   answerNearby(0, 0);
-  nearbyPeds(9);
+  nearbyPeds(Entity{9});
   ASSERT_EQ(game.calls.size(), 1u);
   EXPECT_EQ(game.calls[0].args[1].record.at(0), 120u);
 }
 
 TEST_F(NearbyPedsTest, ACountAboveTheCapacityReadsExactlyOneHundredTwenty) {
   const std::vector<int32_t> handles = answerNearby(200, 200);
-  const NearbyPeds nearby = nearbyPeds(9);
+  const NearbyPeds nearby = nearbyPeds(Entity{9});
   EXPECT_THAT(read(nearby), ElementsAreArray(handles.begin(), handles.begin() + 120));
 }
 
 TEST_F(NearbyPedsTest, ASmallerCountReadsOnlyThatMany) {
   const std::vector<int32_t> handles = answerNearby(5, 7);
-  EXPECT_THAT(read(nearbyPeds(9)), ElementsAreArray(handles.begin(), handles.begin() + 5));
+  EXPECT_THAT(read(nearbyPeds(Entity{9})), ElementsAreArray(handles.begin(), handles.begin() + 5));
 }
 
 TEST_F(NearbyPedsTest, ACountOfZeroOrLessReadsNone) {
   answerNearby(0, 3);
-  EXPECT_TRUE(read(nearbyPeds(9)).empty());
+  EXPECT_TRUE(read(nearbyPeds(Entity{9})).empty());
   answerNearby(-3, 3);
-  EXPECT_TRUE(read(nearbyPeds(9)).empty());
+  EXPECT_TRUE(read(nearbyPeds(Entity{9})).empty());
 }
 
 }  // namespace

@@ -53,7 +53,7 @@ TEST_F(PickTest, TheDrawModuloTheFreeSpotsChoosesTheSpot) {
   }
 }
 
-TEST_F(PickTest, TheSameSpotAtTheRememberedPlaceIsSkippedOnceWrappingAtTheEnd) {
+TEST_F(PickTest, TheSameSpotAtTheRememberedPlaceIsSkippedOnceFromTheFirstPlaceToTheLast) {
   world.addPed(30, world.playerPosition);
   lastPickIndex = 2;
   drawNext(2, 5);
@@ -67,6 +67,13 @@ TEST_F(PickTest, TheSameSpotAtTheRememberedPlaceIsSkippedOnceWrappingAtTheEnd) {
   drawNext(4, 5);
   ASSERT_TRUE(pick());
   EXPECT_EQ(pickedSpot(), freeSpots[0].name);
+
+  SpotVisitors.clear();
+  RecruitedPeds.clear();
+  lastPickIndex = 0;
+  drawNext(0, 5);
+  ASSERT_TRUE(pick());
+  EXPECT_EQ(pickedSpot(), freeSpots[1].name);
 }
 
 TEST_F(PickTest, TheGuardIsSkippedForASingleSpotOrARememberedPlaceBeyondTheList) {
@@ -111,7 +118,7 @@ TEST_F(PickTest, ThePedNearestToTheSpotWinsNotTheOneNearestToThePlayer) {
   world.addPed(31, {spot.x + 2.0f, spot.y, spot.z});              // in the store
   world.addPed(32, {spot.x + 1.0f, spot.y, spot.z}).dead = true;  // nearer still, but dead
   ASSERT_TRUE(pick());
-  EXPECT_THAT(SpotVisitors, ElementsAre(Pair(freeSpots[0].name, 31)));
+  EXPECT_THAT(SpotVisitors, ElementsAre(Pair(freeSpots[0].name, Entity{31})));
 }
 
 TEST_F(PickTest, OfTwoPedsEquallyNearTheOneListedFirstWins) {
@@ -120,7 +127,7 @@ TEST_F(PickTest, OfTwoPedsEquallyNearTheOneListedFirstWins) {
   world.addPed(31, {spot.x + 3.0f, spot.y, spot.z});
   world.addPed(30, {spot.x - 3.0f, spot.y, spot.z});
   ASSERT_TRUE(pick());
-  EXPECT_THAT(SpotVisitors, ElementsAre(Pair(freeSpots[0].name, 31)));
+  EXPECT_THAT(SpotVisitors, ElementsAre(Pair(freeSpots[0].name, Entity{31})));
 }
 
 TEST_F(PickTest, AtMostOneHundredTwentyReportedPedsAreConsidered) {
@@ -133,15 +140,15 @@ TEST_F(PickTest, AtMostOneHundredTwentyReportedPedsAreConsidered) {
 
 TEST_F(PickTest, AFailedPickChangesNothing) {
   world.addPed(30, world.playerPosition).required = false;
-  SpotVisitors["VALENTINE_DOCTOR_1"] = 44;
-  RecruitedPeds = {44};
+  SpotVisitors["VALENTINE_DOCTOR_1"] = Entity{44};
+  RecruitedPeds = {Entity{44}};
   lastPickIndex = 3;
   EXPECT_FALSE(pick());
   world.nearbyCount = -3;
   EXPECT_FALSE(pick());
   EXPECT_EQ(lastPickIndex, 3);
-  EXPECT_THAT(SpotVisitors, ElementsAre(Pair("VALENTINE_DOCTOR_1", 44)));
-  EXPECT_THAT(RecruitedPeds, ::testing::UnorderedElementsAre(44));
+  EXPECT_THAT(SpotVisitors, ElementsAre(Pair("VALENTINE_DOCTOR_1", Entity{44})));
+  EXPECT_THAT(RecruitedPeds, ::testing::UnorderedElementsAre(Entity{44}));
   EXPECT_THAT(WalkingToSpot, IsEmpty());
   for (const NativeCall& call : game.calls) EXPECT_NE(call.info->result, '-') << call.describe();
 }

@@ -55,26 +55,6 @@ TEST(Settings, CooldownIsTakenAsTheReaderGivesIt) {
   EXPECT_THAT(loadWithLines("Cooldown=4294967295"), StartsWith("Cooldown=-1 "));
 }
 
-TEST(Settings, OddValuesAreReadTheWayWindowsReadsThem) {
-  EXPECT_THAT(loadWithLines("Cooldown =  15000 ms"), StartsWith("Cooldown=15000 "));
-  EXPECT_THAT(loadWithLines("Cooldown=12abc"), StartsWith("Cooldown=12 "));
-  EXPECT_THAT(loadWithLines("Cooldown=abc"), StartsWith("Cooldown=0 "));
-  EXPECT_THAT(loadWithLines("Cooldown=0x10"), StartsWith("Cooldown=16 "));
-  EXPECT_THAT(loadWithLines("Cooldown=\"30000\""), StartsWith("Cooldown=30000 "));
-  EXPECT_THAT(loadWithLines("Cooldown=   "), StartsWith("Cooldown=60000 "));
-  EXPECT_THAT(loadWithLines("Cooldown"), StartsWith("Cooldown=60000 "));
-}
-
-TEST(Settings, SectionAndKeyNamesIgnoreLetterCase) {
-  EXPECT_THAT(loadWith("[general]\ncooldown=5\nALLOWSHOPKEEPERVISITS=0\n"),
-              StartsWith("Cooldown=5 AllowShopkeeperVisits=0"));
-}
-
-TEST(Settings, KeysOutsideTheGeneralSectionAreIgnored) {
-  EXPECT_THAT(loadWith("Cooldown=5\n[Other]\nCooldown=6\n[General]\nAllowShopkeeperVisits=0\n"),
-              StartsWith("Cooldown=60000 AllowShopkeeperVisits=0"));
-}
-
 TEST(Settings, TheShippedFileSpellsOutTheDefaults) {
   std::ifstream shipped(SHIPPED_INI, std::ios::binary);
   ASSERT_TRUE(shipped) << SHIPPED_INI;

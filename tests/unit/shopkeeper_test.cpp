@@ -41,7 +41,7 @@ TEST(ShopkeeperLookup, MapsEveryKindOfStoreToItsKeepersModel) {
            {"BLACKWATER_GUNSMITH", ""},       // a store word whose town has no row
            {"strawberry_general_store", ""},  // words match case and all
        }) {
-    const uint32_t expected = *store.model ? FakeGame::hashName(store.model) : 0;
+    const GameHash expected{*store.model ? FakeGame::hashName(store.model) : 0};
     EXPECT_EQ(shopkeeperModelFor(store.spot), expected) << store.spot;
   }
 }
@@ -80,45 +80,45 @@ class GreetingTest : public LoopTest {
 
 TEST_F(GreetingTest, TheShopkeeperNamesTheVisitorsSexOnAnOddDraw) {
   randomSource.seed(seedDrawing({1}));
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   world.peds[visitor].male = false;
   randomSource.seed(seedDrawing({1}));
   game.gameTime += 40000;
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_THAT(spokenLines(), ElementsAre("50 WELCOME_MALE", "50 WELCOME_FEMALE"));
 }
 
 TEST_F(GreetingTest, OnAnEvenDrawASecondDrawChoosesWelcomeBackOrWelcome) {
   randomSource.seed(seedDrawing({0, 1}));
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   randomSource.seed(seedDrawing({0, 0}));
   game.gameTime += 40000;
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_THAT(spokenLines(), ElementsAre("50 WELCOME_BACK", "50 WELCOME"));
   EXPECT_EQ(game.callsNamed("pedIsMale").size(), 0u);
 }
 
 TEST_F(GreetingTest, AShopkeeperGreetsAtMostOnceInThirtySeconds) {
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   game.gameTime += 10000;
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_EQ(spokenLines().size(), 1u);
   game.gameTime += 20000;  // exactly 30 s after the greeting
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_EQ(spokenLines().size(), 1u);
   game.gameTime += 1000;
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_EQ(spokenLines().size(), 2u);
-  EXPECT_EQ(GreetingTimes.at(keeper), 131000);
+  EXPECT_EQ(GreetingTimes.at(Entity{keeper}), 131000);
 }
 
 TEST_F(GreetingTest, ASpeakingShopkeeperStaysSilentAndMayGreetTheNextVisitorAtOnce) {
   world.peds[keeper].speaking = true;
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_THAT(spokenLines(), IsEmpty());
   EXPECT_THAT(GreetingTimes, IsEmpty());
   world.peds[keeper].speaking = false;
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_EQ(spokenLines().size(), 1u);
 }
 
@@ -126,20 +126,20 @@ TEST_F(GreetingTest, ADeadShopkeeperListedFirstIsPassedOverForALivingOne) {
   world.nearby = {keeper + 1, visitor, keeper};
   world.peds[keeper + 1] = world.peds[keeper];
   world.peds[keeper + 1].dead = true;
-  greetVisitor(visitor, spot);
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_THAT(spokenLines(), ElementsAre(::testing::StartsWith("50 ")));
 }
 
 TEST_F(GreetingTest, OnlyTheFirstLivingShopkeeperIsConsidered) {
   world.nearby = {keeper, keeper + 1};
   world.peds[keeper + 1] = world.peds[keeper];
-  GreetingTimes[keeper] = game.gameTime - 5000;
-  greetVisitor(visitor, spot);
+  GreetingTimes[Entity{keeper}] = game.gameTime - 5000;
+  greetVisitor(Entity{visitor}, spot);
   EXPECT_THAT(spokenLines(), IsEmpty());
 }
 
 TEST_F(GreetingTest, AStoreWithoutShopkeeperAsksForNoNearbyPeds) {
-  greetVisitor(visitor, "BLACKWATER_BARBER_1");
+  greetVisitor(Entity{visitor}, "BLACKWATER_BARBER_1");
   EXPECT_THAT(game.calls, IsEmpty());
 }
 

@@ -27,17 +27,17 @@ TEST_F(ShopkeeperVisitsOffTest, EveryShopkeeperModelIsRefusedForEveryStore) {
   for (const char* model : expectedShopkeeperModelNames) {
     ped.model = FakeGame::hashName(model);
     for (const char* spot : {"VALENTINE_GUNSMITH_1", "BLACKWATER_BARBER_1", "STRAWBERRY_POST_OFFICE_2"}) {
-      EXPECT_FALSE(isEligibleVisitor(30, spot)) << model << " at " << spot;
+      EXPECT_FALSE(isEligibleVisitor(Entity{30}, spot)) << model << " at " << spot;
     }
   }
   ped.model = FakeGame::hashName("a_m_m_townsfolk_01");
-  EXPECT_TRUE(isEligibleVisitor(30, "VALENTINE_GUNSMITH_1"));
+  EXPECT_TRUE(isEligibleVisitor(Entity{30}, "VALENTINE_GUNSMITH_1"));
 }
 
 TEST_F(ShopkeeperVisitsOffTest, TheSpotsOwnKeeperIsNotAskedFor) {
   world.addPed(30, {});
   game.calls.clear();
-  isEligibleVisitor(30, "VALENTINE_GUNSMITH_1");
+  isEligibleVisitor(Entity{30}, "VALENTINE_GUNSMITH_1");
   EXPECT_EQ(game.callsNamed("nameHash").size(), 1u);  // the gang's name only
 }
 

@@ -61,13 +61,13 @@ TEST_F(SpotCatalogueTest, HashesEachScenarioNameOnceInCatalogueOrder) {
   const std::vector<StoreSpot> spots = allSpots();
   ASSERT_EQ(hashes.size(), 20u + 85u);  // the shopkeeper models come first
   for (size_t index = 0; index < spots.size(); ++index) {
-    EXPECT_EQ(spots[index].scenario, FakeGame::hashName(hashes[20 + index].args[0].text))
+    EXPECT_EQ(spots[index].scenario, GameHash{FakeGame::hashName(hashes[20 + index].args[0].text)})
         << spots[index].name;
     EXPECT_TRUE(std::string_view(hashes[20 + index].args[0].text).starts_with("WORLD_HUMAN_"));
   }
   EXPECT_EQ(spotNamed("TUMBLEWEED_GUNSMITH_6").scenario,
-            FakeGame::hashName("WORLD_HUMAN_SHOPKEEPER_BROWSE_COUNTER"));
-  EXPECT_EQ(spotNamed("VALENTINE_DOCTOR_7").scenario, FakeGame::hashName("WORLD_HUMAN_SHOPKEEPER_MALE_C"));
+            GameHash{FakeGame::hashName("WORLD_HUMAN_SHOPKEEPER_BROWSE_COUNTER")});
+  EXPECT_EQ(spotNamed("VALENTINE_DOCTOR_7").scenario, GameHash{FakeGame::hashName("WORLD_HUMAN_SHOPKEEPER_MALE_C")});
 }
 
 TEST_F(SpotCatalogueTest, OnlyValentineSpotsShareTheirStoresAnchor) {
@@ -117,7 +117,7 @@ TEST_F(SpotCatalogueTest, AgreesRowByRowWithTheWorldsOwnTranscriptionAndKeepers)
     EXPECT_EQ(toPoint(spot.position).y, theirs.position.y) << theirs.name;
     EXPECT_EQ(toPoint(spot.position).z, theirs.position.z) << theirs.name;
     EXPECT_EQ(spot.heading, theirs.heading) << theirs.name;
-    EXPECT_EQ(spot.scenario, FakeGame::hashName(theirs.scenario)) << theirs.name;
+    EXPECT_EQ(spot.scenario, GameHash{FakeGame::hashName(theirs.scenario)}) << theirs.name;
     const char* keeper = shopkeeperModelName(spot.name);
     EXPECT_EQ(keeper == nullptr ? "" : keeper, world::keeperModelOf(world::storeOfSpot(spot.name)))
         << theirs.name;

@@ -46,10 +46,10 @@ class VisitStartTest : public LoopTest {
 };
 
 TEST_F(VisitStartTest, AVisitorOnFootGetsThreeEntriesAndOneOrder) {
-  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
-  EXPECT_THAT(SpotVisitors, ElementsAre(Pair("VALENTINE_DOCTOR_2", ped)));
-  EXPECT_THAT(RecruitedPeds, UnorderedElementsAre(ped));
-  EXPECT_THAT(WalkingToSpot, ElementsAre(Pair(ped, true)));
+  startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
+  EXPECT_THAT(SpotVisitors, ElementsAre(Pair("VALENTINE_DOCTOR_2", Entity{ped})));
+  EXPECT_THAT(RecruitedPeds, UnorderedElementsAre(Entity{ped}));
+  EXPECT_THAT(WalkingToSpot, ElementsAre(Pair(Entity{ped}, true)));
   EXPECT_THAT(VisitorMounts, IsEmpty());
   EXPECT_THAT(WeaponBuyers, IsEmpty());
   EXPECT_THAT(orders(), ElementsAre("taskGoTo(30, -283.851, 807.595, 119.386, 1, 0, 0, 786603, -1)"));
@@ -59,8 +59,8 @@ TEST_F(VisitStartTest, AVisitorOnFootGetsThreeEntriesAndOneOrder) {
 TEST_F(VisitStartTest, ARiderNearAHitchingPostHitchesThereThenWalks) {
   mount();
   world.hitchingPosts[post] = {-310.0f, 790.0f, 118.0f};  // 10 m away
-  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
-  EXPECT_THAT(VisitorMounts, ElementsAre(Pair(ped, horse)));
+  startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
+  EXPECT_THAT(VisitorMounts, ElementsAre(Pair(Entity{ped}, Entity{horse})));
   EXPECT_THAT(orders(), ElementsAre("hitchPostPrepare(90, 1)", "taskHitch(30, 90, 0)",
                                     "taskGoTo(30, -283.851, 807.595, 119.386, 1, 0, 0, 786603, -1)"));
   const std::string postHash = std::to_string(static_cast<int32_t>(FakeGame::hashName("PROP_HITCHINGPOST")));
@@ -75,7 +75,7 @@ TEST_F(VisitStartTest, ARiderNearAHitchingPostHitchesThereThenWalks) {
 TEST_F(VisitStartTest, ARiderWithNoPostWithin35MetresGetsOffWhereItStands) {
   mount();
   world.hitchingPosts[post] = {-336.0f, 790.0f, 118.0f};  // 36 m away
-  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
+  startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(orders(),
               ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
   EXPECT_TRUE(game.callsNamed("closestObject").empty());
@@ -85,7 +85,7 @@ TEST_F(VisitStartTest, ARiderWhoseNearbyPostCannotBeFoundGetsOff) {
   mount();
   game.answerInt("objectNearPoint", 1);
   game.answerInt("closestObject", 0);
-  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
+  startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(orders(),
               ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
 }
@@ -93,7 +93,7 @@ TEST_F(VisitStartTest, ARiderWhoseNearbyPostCannotBeFoundGetsOff) {
 TEST_F(VisitStartTest, AHorseThatIsGoneIsNotRememberedButTheRiderStillGetsOff) {
   mount();
   world.peds[horse].exists = false;
-  startVisit(ped, spotNamed("VALENTINE_DOCTOR_2"));
+  startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(VisitorMounts, IsEmpty());
   EXPECT_THAT(orders(),
               ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
@@ -101,35 +101,35 @@ TEST_F(VisitStartTest, AHorseThatIsGoneIsNotRememberedButTheRiderStillGetsOff) {
 
 TEST_F(VisitStartTest, OnlyAnAggressiveGunsmithCustomerBuysAWeapon) {
   rider->disposition = FakeGame::hashName("AGGRESSIVE");
-  startVisit(ped, spotNamed("VALENTINE_GENERAL_STORE_1"));
+  startVisit(Entity{ped}, spotNamed("VALENTINE_GENERAL_STORE_1"));
   EXPECT_THAT(WeaponBuyers, IsEmpty());
   EXPECT_TRUE(game.callsNamed("pedDisposition").empty());
 
   SpotVisitors.clear();
-  startVisit(ped, spotNamed("RHODES_GUNSMITH_2"));
-  EXPECT_THAT(WeaponBuyers, ElementsAre(Pair(ped, true)));
+  startVisit(Entity{ped}, spotNamed("RHODES_GUNSMITH_2"));
+  EXPECT_THAT(WeaponBuyers, ElementsAre(Pair(Entity{ped}, true)));
 
   SpotVisitors.clear();
   rider->disposition = FakeGame::hashName("CALM");
-  startVisit(ped, spotNamed("VALENTINE_GUNSMITH_3"));
+  startVisit(Entity{ped}, spotNamed("VALENTINE_GUNSMITH_3"));
   EXPECT_THAT(WeaponBuyers, IsEmpty());
 }
 
 TEST_F(VisitStartTest, WhatAnEarlierVisitOfTheHandleLeftBehindIsClearedFirst) {
-  WalkingSince[ped] = 1000;
-  AtSpotSince[ped] = 2000;
-  LeavingVisitors[ped] = true;
-  VisitorMounts[ped] = 77;
-  WeaponBuyers[ped] = true;
-  WalkingSince[ped + 1] = 3000;
-  startVisit(ped, spotNamed("VALENTINE_GENERAL_STORE_1"));
-  EXPECT_FALSE(WalkingSince.contains(ped));
-  EXPECT_FALSE(AtSpotSince.contains(ped));
-  EXPECT_FALSE(LeavingVisitors.contains(ped));
-  EXPECT_FALSE(VisitorMounts.contains(ped));
-  EXPECT_FALSE(WeaponBuyers.contains(ped));
-  EXPECT_TRUE(WalkingToSpot.contains(ped));
-  EXPECT_TRUE(WalkingSince.contains(ped + 1));
+  WalkingSince[Entity{ped}] = 1000;
+  AtSpotSince[Entity{ped}] = 2000;
+  LeavingVisitors[Entity{ped}] = true;
+  VisitorMounts[Entity{ped}] = Entity{77};
+  WeaponBuyers[Entity{ped}] = true;
+  WalkingSince[Entity{ped + 1}] = 3000;
+  startVisit(Entity{ped}, spotNamed("VALENTINE_GENERAL_STORE_1"));
+  EXPECT_FALSE(WalkingSince.contains(Entity{ped}));
+  EXPECT_FALSE(AtSpotSince.contains(Entity{ped}));
+  EXPECT_FALSE(LeavingVisitors.contains(Entity{ped}));
+  EXPECT_FALSE(VisitorMounts.contains(Entity{ped}));
+  EXPECT_FALSE(WeaponBuyers.contains(Entity{ped}));
+  EXPECT_TRUE(WalkingToSpot.contains(Entity{ped}));
+  EXPECT_TRUE(WalkingSince.contains(Entity{ped + 1}));
 }
 
 }  // namespace

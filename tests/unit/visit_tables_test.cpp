@@ -13,7 +13,7 @@ TEST(VisitTables, SpotNamesSortByteByByteAPrefixFirst) {
   std::map<std::string, Entity, std::less<>> visits;
   for (const char* name : {"SAINT_DENIS_GENERAL_STORE_1", "SAINT_DENIS_DOCTOR_1", "RHODES_GUNSMITH_1",
                            "SAINT_DENIS_DOCTOR", "VALENTINE_GUNSMITH_10", "VALENTINE_GUNSMITH_2"}) {
-    visits[name] = 1;
+    visits[name] = Entity{1};
   }
   EXPECT_THAT(visits, ElementsAre(Key("RHODES_GUNSMITH_1"), Key("SAINT_DENIS_DOCTOR"),
                                   Key("SAINT_DENIS_DOCTOR_1"), Key("SAINT_DENIS_GENERAL_STORE_1"),
@@ -23,8 +23,8 @@ TEST(VisitTables, SpotNamesSortByteByByteAPrefixFirst) {
 
 TEST(VisitTables, PedHandlesSortAsSignedNumbers) {
   std::map<Entity, bool> walking;
-  walking[7] = walking[-3] = walking[0x7FFFFFFF] = walking[-0x7FFFFFFF - 1] = true;
-  EXPECT_THAT(walking, ElementsAre(Key(-0x7FFFFFFF - 1), Key(-3), Key(7), Key(0x7FFFFFFF)));
+  walking[Entity{7}] = walking[Entity{-3}] = walking[Entity{0x7FFFFFFF}] = walking[Entity{-0x7FFFFFFF - 1}] = true;
+  EXPECT_THAT(walking, ElementsAre(Key(Entity{-0x7FFFFFFF - 1}), Key(Entity{-3}), Key(Entity{7}), Key(Entity{0x7FFFFFFF})));
   static_assert(std::is_same_v<decltype(walking), decltype(WalkingToSpot)>);
 }
 

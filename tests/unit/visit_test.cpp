@@ -27,7 +27,7 @@ class WalkingTest : public VisitTest {
     spot = &spotNamed("SAINT_DENIS_DOCTOR_4");  // heading 280
     ped = &world.addPed(visitor, {2700.0f, -1230.0f, 50.0f});
     world.walkArrivesAtOnce = false;
-    startVisit(visitor, *spot);
+    startVisit(Entity{visitor}, *spot);
     game.calls.clear();
   }
 
@@ -39,7 +39,7 @@ class WalkingTest : public VisitTest {
 
 TEST_F(WalkingTest, TheFirstTickAwayOnlyStoresTheTimeAndTheWalkIsGivenUpAfter30Seconds) {
   EXPECT_TRUE(spot->updateVisit());
-  EXPECT_EQ(WalkingSince.at(visitor), 100000);
+  EXPECT_EQ(WalkingSince.at(Entity{visitor}), 100000);
   game.gameTime += 30000;
   EXPECT_TRUE(spot->updateVisit());
   EXPECT_TRUE(SpotVisitors.contains(spot->name));
@@ -55,11 +55,11 @@ TEST_F(WalkingTest, ASquaredDistanceOfExactly2Point25IsStillOnTheWay) {
   game.on("pointDistance", [&distance](const NativeCall&, Answer& answer) { answer.setFloat(distance); });
   ped->heading = 280.0f;
   spot->updateVisit();
-  EXPECT_TRUE(WalkingToSpot.contains(visitor));
+  EXPECT_TRUE(WalkingToSpot.contains(Entity{visitor}));
   EXPECT_THAT(orders(), IsEmpty());
   distance = std::nextafter(2.25f, 0.0f);
   spot->updateVisit();
-  EXPECT_FALSE(WalkingToSpot.contains(visitor));
+  EXPECT_FALSE(WalkingToSpot.contains(Entity{visitor}));
   EXPECT_THAT(orders(), ElementsAre(StartsWith("taskScenarioHere(30, ")));
 }
 
@@ -68,15 +68,15 @@ TEST_F(WalkingTest, AVisitorWithinThreeDegreesOfTheHeadingStartsTheScenarioAtOnc
   EXPECT_TRUE(spot->updateVisit());
   const std::string scenario = std::to_string(static_cast<int32_t>(spot->scenario));
   EXPECT_THAT(orders(), ElementsAre("taskScenarioHere(30, " + scenario + ", 30000, 1, 0, 280, 1)"));
-  EXPECT_FALSE(WalkingToSpot.contains(visitor));
-  EXPECT_FALSE(WalkingSince.contains(visitor));  // never made
+  EXPECT_FALSE(WalkingToSpot.contains(Entity{visitor}));
+  EXPECT_FALSE(WalkingSince.contains(Entity{visitor}));  // never made
 }
 
 TEST_F(WalkingTest, AVisitorFurtherOffTurnsToTheHeadingFirst) {
   arrive(std::nextafter(283.0f, 290.0f));
   spot->updateVisit();
   EXPECT_THAT(orders(), ElementsAre("taskTurnTo(30, 280, 5000)"));
-  EXPECT_TRUE(WalkingToSpot.contains(visitor));
+  EXPECT_TRUE(WalkingToSpot.contains(Entity{visitor}));
   spot->updateVisit();  // the turn took effect
   EXPECT_THAT(orders(), ElementsAre("taskTurnTo(30, 280, 5000)", StartsWith("taskScenarioHere(30, ")));
 }
@@ -84,14 +84,14 @@ TEST_F(WalkingTest, AVisitorFurtherOffTurnsToTheHeadingFirst) {
 TEST_F(WalkingTest, HeadingsCompareByTheSmallerAngleRoundTheCircle) {
   StoreSpot facingNorth = spotNamed("BLACKWATER_GENERAL_STORE_5");  // heading 0.275
   SpotVisitors.clear();
-  SpotVisitors[facingNorth.name] = visitor;
+  SpotVisitors[facingNorth.name] = Entity{visitor};
   ped->position = toPoint(facingNorth.position);
   ped->heading = 359.9f;
   facingNorth.updateVisit();
   EXPECT_THAT(orders(), ElementsAre(StartsWith("taskScenarioHere(30, ")));
 
   game.calls.clear();
-  WalkingToSpot[visitor] = true;
+  WalkingToSpot[Entity{visitor}] = true;
   facingNorth.heading = 10.0f;
   ped->heading = 350.0f;
   game.on("taskTurnTo", [](const NativeCall&, Answer&) {});  // a visitor that will not turn
@@ -127,10 +127,10 @@ class StayTest : public VisitTest {
     VisitTest::SetUp();
     spot = &spotNamed("VALENTINE_GENERAL_STORE_3");
     ped = &world.addPed(visitor, toPoint(spot->position));
-    SpotVisitors[spot->name] = visitor;
-    RecruitedPeds.insert(visitor);
+    SpotVisitors[spot->name] = Entity{visitor};
+    RecruitedPeds.insert(Entity{visitor});
     EXPECT_TRUE(spot->updateVisit());  // the first tick at the spot starts the stay
-    EXPECT_EQ(AtSpotSince.at(visitor), 100000);
+    EXPECT_EQ(AtSpotSince.at(Entity{visitor}), 100000);
     game.calls.clear();
   }
 };
@@ -141,7 +141,7 @@ TEST_F(StayTest, TheStayIsNeverShorterThanTenSeconds) {
     randomSource.seed(seed);
     EXPECT_TRUE(spot->updateVisit());
   }
-  EXPECT_TRUE(AtSpotSince.contains(visitor));
+  EXPECT_TRUE(AtSpotSince.contains(Entity{visitor}));
   EXPECT_THAT(orders(), IsEmpty());
 }
 
@@ -149,7 +149,7 @@ TEST_F(StayTest, EveryTickDrawsAFreshLengthAndAnElapsedTimeEqualToItEndsTheStay)
   game.gameTime += 14998;
   randomSource.seed(seedDrawing({}, 5000, 4999));
   EXPECT_TRUE(spot->updateVisit());
-  EXPECT_TRUE(AtSpotSince.contains(visitor));
+  EXPECT_TRUE(AtSpotSince.contains(Entity{visitor}));
   game.gameTime += 1;
   randomSource.seed(seedDrawing({}, 5000, 4999));
   EXPECT_FALSE(spot->updateVisit());
@@ -174,7 +174,7 @@ TEST_F(StayTest, AVisitorOnFootThanksIsReleasedAndForgottenInOneTick) {
   EXPECT_TRUE(game.callsNamed("nearbyPeds").empty());
   EXPECT_FALSE(SpotVisitors.contains(spot->name));
   EXPECT_FALSE(hasVisitorEntries(visitor));
-  EXPECT_TRUE(RecruitedPeds.contains(visitor));  // recruits are forgotten only as a whole
+  EXPECT_TRUE(RecruitedPeds.contains(Entity{visitor}));  // recruits are forgotten only as a whole
 }
 
 class LeaveTakingTest : public VisitTest {
@@ -191,7 +191,7 @@ class LeaveTakingTest : public VisitTest {
   }
   void takeLeaveWith(std::vector<int> parities, int modulus = 1, int remainder = 0) {
     randomSource.seed(seedDrawing(std::move(parities), modulus, remainder));
-    takeLeave(visitor, "VALENTINE_GUNSMITH_2");
+    takeLeave(Entity{visitor}, "VALENTINE_GUNSMITH_2");
   }
 };
 
@@ -228,12 +228,12 @@ TEST_F(LeaveTakingTest, AWeaponBuyerGetsTheWeaponOfTheDrawModuloFive) {
                            "weapon_shotgun_doublebarrel", "weapon_sniperrifle_rollingblock", "weapon_bow"};
   for (int chosen = 0; chosen < 5; ++chosen) {
     game.calls.clear();
-    WeaponBuyers[visitor] = true;
+    WeaponBuyers[Entity{visitor}] = true;
     takeLeaveWith({0}, 5, chosen);
     const std::vector<NativeCall> given = game.callsNamed("giveWeapon");
     ASSERT_EQ(given.size(), 1u);
     EXPECT_EQ(given[0].args[1].u(), FakeGame::hashName(weapons[chosen])) << chosen;
-    EXPECT_FALSE(WeaponBuyers.contains(visitor));
+    EXPECT_FALSE(WeaponBuyers.contains(Entity{visitor}));
   }
   // All five names are hashed before the draw, in their order.
   const std::vector<NativeCall> hashed = game.callsNamed("nameHash");
@@ -243,7 +243,7 @@ TEST_F(LeaveTakingTest, AWeaponBuyerGetsTheWeaponOfTheDrawModuloFive) {
 
 TEST_F(LeaveTakingTest, AVisitorWhoBuysNothingDrawsOnlyOnce) {
   randomSource.seed(77);
-  takeLeave(visitor, "VALENTINE_GUNSMITH_2");
+  takeLeave(Entity{visitor}, "VALENTINE_GUNSMITH_2");
   RandomSource oneDraw;
   oneDraw.seed(77);
   oneDraw.draw();
@@ -261,9 +261,9 @@ class LeavingTest : public VisitTest {
     spot = &spotNamed("RHODES_GUNSMITH_1");
     rider = &world.addPed(visitor, toPoint(spot->position));
     world.peds[horse].position = toPoint(spot->position);
-    SpotVisitors[spot->name] = visitor;
-    VisitorMounts[visitor] = horse;
-    AtSpotSince[visitor] = 0;
+    SpotVisitors[spot->name] = Entity{visitor};
+    VisitorMounts[Entity{visitor}] = Entity{horse};
+    AtSpotSince[Entity{visitor}] = 0;
     randomSource.seed(seedDrawing({0, 0}));
   }
 };
@@ -271,7 +271,7 @@ class LeavingTest : public VisitTest {
 TEST_F(LeavingTest, ARiderWithALiveHorseIsOrderedOntoItAndLeavesOnceItSitsOnIt) {
   EXPECT_TRUE(spot->updateVisit());
   EXPECT_THAT(orders(), ElementsAre("30 says GENERIC_THANKS", "taskMount(30, 31, -1, -1, 1.5, 1, 0, 0)"));
-  EXPECT_TRUE(LeavingVisitors.contains(visitor));
+  EXPECT_TRUE(LeavingVisitors.contains(Entity{visitor}));
   rider->mount = 77;  // another horse
   EXPECT_TRUE(spot->updateVisit());
   rider->mount = horse;
@@ -299,7 +299,7 @@ TEST_F(LeavingTest, ARiderWhoseHorseDiedLeavesOnFoot) {
 TEST_F(LeavingTest, WithoutAHorseTheVisitEndsBeyondThreeMetres) {
   VisitorMounts.clear();
   AtSpotSince.clear();
-  LeavingVisitors[visitor] = true;
+  LeavingVisitors[Entity{visitor}] = true;
   float distance = 9.0f;
   game.on("pointDistance", [&distance](const NativeCall&, Answer& answer) { answer.setFloat(distance); });
   EXPECT_TRUE(spot->updateVisit());
@@ -323,13 +323,13 @@ TEST_F(VanishedVisitorTest, EndsTheVisitInAnyStateAndLeavesNoEntryBehind) {
   StoreSpot& spot = spotNamed("ANNESBURG_GUNSMITH_1");
   using Setup = std::function<void()>;
   const std::vector<std::pair<const char*, Setup>> states = {
-      {"walking", [] { WalkingToSpot[visitor] = true, WalkingSince[visitor] = 5; }},
-      {"at the spot", [] { AtSpotSince[visitor] = 5; }},
-      {"leaving", [] { LeavingVisitors[visitor] = true, VisitorMounts[visitor] = horse; }},
+      {"walking", [] { WalkingToSpot[Entity{visitor}] = true, WalkingSince[Entity{visitor}] = 5; }},
+      {"at the spot", [] { AtSpotSince[Entity{visitor}] = 5; }},
+      {"leaving", [] { LeavingVisitors[Entity{visitor}] = true, VisitorMounts[Entity{visitor}] = Entity{horse}; }},
   };
   for (const auto& [state, setUp] : states) {
-    SpotVisitors[spot.name] = visitor;
-    WeaponBuyers[visitor] = true;
+    SpotVisitors[spot.name] = Entity{visitor};
+    WeaponBuyers[Entity{visitor}] = true;
     setUp();
     world.peds[visitor].exists = false;
     EXPECT_FALSE(spot.updateVisit()) << state;

@@ -52,7 +52,7 @@ class WholeVisitTest : public VisitTest {
     bool begun = false;
     for (int wait = 0; wait < maxWaits; ++wait) {
       host.runWaits(1);
-      if (onRunningVisit(visitor)) {
+      if (onRunningVisit(Entity{visitor})) {
         begun = true;
       } else if (begun) {
         return;
@@ -115,7 +115,7 @@ TEST_F(WholeVisitTest, ARiderWhoHitchesAtAPost) {
 TEST_F(WholeVisitTest, ARiderWhoseHorseDiedMeanwhileLeavesOnFoot) {
   rideIn();
   host.onWait = [this](uint32_t) {
-    if (AtSpotSince.contains(visitor)) world.peds[horse].dead = true;
+    if (AtSpotSince.contains(Entity{visitor})) world.peds[horse].dead = true;
   };
   startScript();
   runOneVisit();
@@ -141,24 +141,24 @@ TEST_F(WholeVisitTest, ARecruitAgainAfterADroppedVisitCarriesNothingOfIt) {
   rideIn();
   world.walkArrivesAtOnce = false;
   startScript();
-  while (!WalkingSince.contains(visitor)) host.runWaits(1);
-  ASSERT_TRUE(WeaponBuyers.contains(visitor));
-  ASSERT_TRUE(VisitorMounts.contains(visitor));
+  while (!WalkingSince.contains(Entity{visitor})) host.runWaits(1);
+  ASSERT_TRUE(WeaponBuyers.contains(Entity{visitor}));
+  ASSERT_TRUE(VisitorMounts.contains(Entity{visitor}));
   world.playerZones = {"rhodes"};
   host.runWaits(1);
-  ASSERT_FALSE(onRunningVisit(visitor));
+  ASSERT_FALSE(onRunningVisit(Entity{visitor}));
 
   // Back in Saint Denis, at the general store, once the cooldown has run out:
   // the same ped, now on foot, is recruited again and walks its full 30 s.
   moveTo("saintdenis", {2826.0f, -1330.0f, 47.0f});
-  while (!onRunningVisit(visitor)) host.runWaits(1);
+  while (!onRunningVisit(Entity{visitor})) host.runWaits(1);
   host.runWaits(1);  // the first tick away from the spot
-  const int32_t firstAway = WalkingSince.at(visitor);
+  const int32_t firstAway = WalkingSince.at(Entity{visitor});
   while (game.gameTime - firstAway <= 30000) {
-    ASSERT_TRUE(onRunningVisit(visitor)) << "given up after " << game.gameTime - firstAway << " ms";
+    ASSERT_TRUE(onRunningVisit(Entity{visitor})) << "given up after " << game.gameTime - firstAway << " ms";
     host.runWaits(1);
   }
-  EXPECT_FALSE(onRunningVisit(visitor));
+  EXPECT_FALSE(onRunningVisit(Entity{visitor}));
 
   // Recruited once more, it arrives, leaves on foot and buys nothing.
   world.walkArrivesAtOnce = true;
@@ -172,13 +172,13 @@ TEST_F(WholeVisitTest, AVisitEndingInAPassFreesItsSpotForThatPassesPick) {
   int32_t other = 600;
   for (const StoreSpot& spot : townSpotLists.valentine) {
     if (std::string_view(spot.name) == "VALENTINE_DOCTOR_3") continue;
-    SpotVisitors[spot.name] = other;
+    SpotVisitors[spot.name] = Entity{other};
     world.peds[other++].held = true;
   }
-  SpotVisitors["VALENTINE_DOCTOR_3"] = 599;  // whose visitor is gone
+  SpotVisitors["VALENTINE_DOCTOR_3"] = Entity{599};  // whose visitor is gone
   startScript();
   host.runWaits(1);
-  EXPECT_EQ(SpotVisitors.at("VALENTINE_DOCTOR_3"), visitor);
+  EXPECT_EQ(SpotVisitors.at("VALENTINE_DOCTOR_3"), Entity{visitor});
 }
 
 }  // namespace

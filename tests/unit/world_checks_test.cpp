@@ -20,6 +20,7 @@
 namespace {
 
 using ::testing::IsEmpty;
+using quillhaven::Entity;
 
 class WorldChecksTest : public LoopTest {
  protected:
@@ -65,16 +66,16 @@ class WorldChecksTest : public LoopTest {
   void placeVisitor(bool rider, Point at, float heading) {
     visitor = townsperson(rider);
     ASSERT_NE(visitor, 0);
-    quillhaven::taskGoTo(visitor, toVec3(at));
+    quillhaven::taskGoTo(Entity{visitor}, toVec3(at));
     for (int step = 0; step < 1000 && squaredDistance(position(), at) > 0.0001f; ++step) town.advance(250);
-    quillhaven::taskTurnTo(visitor, heading);
+    quillhaven::taskTurnTo(Entity{visitor}, heading);
     town.advance(1000);
     game.onCall = [this](const substitute::NativeCall& call) { checks->observe(call); };
   }
 
   Point position() const { return town.person(visitor)->position; }
   float squaredDistanceToSpot() const { return squaredDistance(position(), toPoint(spot->position)); }
-  bool walking() const { return quillhaven::WalkingToSpot.contains(visitor); }
+  bool walking() const { return quillhaven::WalkingToSpot.contains(Entity{visitor}); }
   bool running() const { return quillhaven::SpotVisitors.contains(spot->name); }
 
   // The point `metres` from the spot in the direction it faces: a visitor
@@ -88,7 +89,7 @@ class WorldChecksTest : public LoopTest {
 
 TEST_F(WorldChecksTest, AVisitorRecruitedOnItsSpotAndSetDownElsewhereIsTimedFromItsFirstPassAway) {
   placeVisitor(false, toPoint(spot->position), spot->heading + 180.0f);
-  pass([this] { quillhaven::startVisit(visitor, *spot); });
+  pass([this] { quillhaven::startVisit(Entity{visitor}, *spot); });
   for (int turning = 0; turning < 3; ++turning) advanceTheVisit();
   ASSERT_TRUE(walking()) << "the visitor has turned to the spot's heading already";
 
@@ -106,11 +107,11 @@ TEST_F(WorldChecksTest, AVisitorArrivingJustAfterTheTimeOutAndTurningAtItsSpotIs
   // 44 m at 1.4 m/s: still away at the tick 30 s after the first, at the spot
   // at the next one, facing away from the spot's heading.
   placeVisitor(false, inFrontOfTheSpot(44.0f), spot->heading + 180.0f);
-  pass([this] { quillhaven::startVisit(visitor, *spot); });
+  pass([this] { quillhaven::startVisit(Entity{visitor}, *spot); });
   int32_t firstTickAway = 0, firstTickAtSpot = 0;
   while (walking() && passes < 400) {
     advanceTheVisit();
-    if (const auto since = quillhaven::WalkingSince.find(visitor); since != quillhaven::WalkingSince.end())
+    if (const auto since = quillhaven::WalkingSince.find(Entity{visitor}); since != quillhaven::WalkingSince.end())
       firstTickAway = since->second;
     if (firstTickAtSpot == 0 && squaredDistanceToSpot() < 2.25f) firstTickAtSpot = game.gameTime;
   }
@@ -123,12 +124,12 @@ TEST_F(WorldChecksTest, AVisitorArrivingJustAfterTheTimeOutAndTurningAtItsSpotIs
 TEST_F(WorldChecksTest,
        ARiderWhoseHorseIsLostMidPassWhileItWalksBackIsNotOverdueFromTheStartOfItsLeaveTaking) {
   placeVisitor(true, town.playerPosition(), 0.0f);  // in the street, some 20 m past the store's post
-  pass([this] { quillhaven::startVisit(visitor, *spot); });
-  const int32_t horse = quillhaven::VisitorMounts.at(visitor);
+  pass([this] { quillhaven::startVisit(Entity{visitor}, *spot); });
+  const int32_t horse = static_cast<int32_t>(quillhaven::VisitorMounts.at(Entity{visitor}));
   while (running() && walking() && passes < 400) advanceTheVisit();
   town.slowDown(visitor, 0.15f);  // it will limp back to its horse
-  while (running() && !quillhaven::LeavingVisitors.contains(visitor) && passes < 400) advanceTheVisit();
-  ASSERT_TRUE(quillhaven::LeavingVisitors.contains(visitor)) << "the visit never came to its leave-taking";
+  while (running() && !quillhaven::LeavingVisitors.contains(Entity{visitor}) && passes < 400) advanceTheVisit();
+  ASSERT_TRUE(quillhaven::LeavingVisitors.contains(Entity{visitor})) << "the visit never came to its leave-taking";
 
   for (int limping = 0; limping < 20; ++limping) advanceTheVisit();
   ASSERT_TRUE(running()) << "the visitor got back on its horse already";
@@ -151,15 +152,15 @@ TEST_F(WorldChecksTest, OrdersMustMatchTheWorldsOwnRowAtTheSpotTheVisitorWasSent
   // Two spots share this point: a walk there may be for either of them.
   const quillhaven::StoreSpot& crouch = spotNamed("VALENTINE_GUNSMITH_5");
   const quillhaven::StoreSpot& wait = spotNamed("VALENTINE_GUNSMITH_6");
-  quillhaven::taskGoTo(7, crouch.position);
-  quillhaven::turnToSpot(7, wait);
-  quillhaven::startScenario(7, wait);
+  quillhaven::taskGoTo(Entity{7}, crouch.position);
+  quillhaven::turnToSpot(Entity{7}, wait);
+  quillhaven::startScenario(Entity{7}, wait);
   EXPECT_THAT(orders.violations(), IsEmpty());
 
-  quillhaven::taskTurnTo(7, crouch.heading + 0.001f);      // a heading one digit off
-  quillhaven::taskScenarioHere(7, crouch.scenario, 0.0f);  // the right scenario, facing the wrong way
-  quillhaven::startScenario(8, crouch);                    // at a spot it was never sent to
-  quillhaven::taskGoTo(7, {crouch.position.x + 1.0f, crouch.position.y, crouch.position.z});
+  quillhaven::taskTurnTo(Entity{7}, crouch.heading + 0.001f);      // a heading one digit off
+  quillhaven::taskScenarioHere(Entity{7}, crouch.scenario, 0.0f);  // the right scenario, facing the wrong way
+  quillhaven::startScenario(Entity{8}, crouch);                    // at a spot it was never sent to
+  quillhaven::taskGoTo(Entity{7}, {crouch.position.x + 1.0f, crouch.position.y, crouch.position.z});
   EXPECT_EQ(orders.violations().size(), 4u);
 }
 
