@@ -1,6 +1,7 @@
 #include "options.h"
 
 #include <charconv>
+#include <optional>
 
 #include "world/towns.h"
 
@@ -86,8 +87,9 @@ Parsed parseOptions(const std::vector<std::string>& arguments) {
     if (index + 1 == arguments.size()) return fail(option + " needs a value");
     const std::string& value = arguments[++index];
     if (option == "--town") {
-      if (!world::townNamed(value)) return fail("no town '" + value + "'; the towns are " + townNames());
-      options.town = value;
+      const std::optional<world::Town> town = world::townNamed(value);
+      if (!town) return fail("no town '" + value + "'; the towns are " + townNames());
+      options.town = town->name;
     } else if (option == "--seed") {
       if (!parseNumber(value, options.seed)) return fail("--seed takes a whole number, not '" + value + "'");
     } else if (option == "--hours") {

@@ -21,6 +21,18 @@ constexpr std::array<Town, 9> places = {{
     {"open-country", "", "open country", "", {0.0f, 0.0f, 100.0f}},
 }};
 
+// People write a town's name as it reads ("Saint Denis"), as a key
+// ("saint-denis", "SAINT_DENIS") or run together ("saintdenis"): letter case
+// and the separators carry no meaning, so neither takes part in the match.
+std::string folded(std::string_view name) {
+  std::string letters;
+  for (const char c : name) {
+    if (c == ' ' || c == '-' || c == '_') continue;
+    letters += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  return letters;
+}
+
 }  // namespace
 
 std::span<const Town> towns() { return places; }
@@ -33,8 +45,9 @@ std::string storeOfSpot(std::string_view spot) {
 }
 
 std::optional<Town> townNamed(std::string_view name) {
+  const std::string wanted = folded(name);
   for (const Town& town : places) {
-    if (town.name == name) return town;
+    if (folded(town.name) == wanted) return town;
   }
   return std::nullopt;
 }

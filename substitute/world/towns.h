@@ -22,6 +22,8 @@ struct Town {
 std::span<const Town> towns();
 // The store a spot lies in: its name without the running number.
 std::string storeOfSpot(std::string_view spot);
+// The town whose name matches regardless of letter case, spaces, hyphens and
+// underscores: "Saint Denis", "SAINT_DENIS" and "saintdenis" all name saint-denis.
 std::optional<Town> townNamed(std::string_view name);
 
 }  // namespace world

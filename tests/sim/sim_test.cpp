@@ -149,6 +149,16 @@ TEST(Simulator, WorksOnlyByDayAndOnlyInTownsWithStoreSpots) {
   EXPECT_EQ(linesMatching(saintDenis.out, "is sent to SAINT_DENIS_GENERAL_STORE"), 0);  // beyond 70 m
 }
 
+TEST(Simulator, TakesATownsNameHoweverItIsWritten) {
+  for (const char* written : {"'Saint Denis'", "saint-denis", "'SAINT DENIS'", "saintdenis", "Saint_Denis"}) {
+    EXPECT_THAT(simulate(std::string("--hours 0.01 --town ") + written).out,
+                ::testing::StartsWith("Quillhaven in Saint Denis, "))
+        << written;
+  }
+  EXPECT_THAT(simulate("--hours 0.01 --town Valentine").out, ::testing::StartsWith("Quillhaven in Valentine, "));
+  EXPECT_THAT(simulate("--town 'saint denis x'").err, HasSubstr("; the towns are valentine, strawberry, "));
+}
+
 TEST(Simulator, TracesEveryNativeCall) {
   const SimRun traced = simulate("--hours 0.05 --trace");
   EXPECT_THAT(traced.out, HasSubstr("  > nameHash(\"s_m_m_trainstationworker_01\")\n"));
