@@ -111,6 +111,7 @@ int runWorld(uint64_t seed, double hours, bool trace) {
   FreshRun run;
   const int result = runLoaded(pluginBeside(thisProgram()), seed, hours, trace, run);
   std::fputs(run.output.c_str(), stdout);
+  std::fflush(stdout);  // so that the errors follow the output in a file that holds both
   std::fputs(run.errors.c_str(), stderr);
   return result;
 }

@@ -17,7 +17,14 @@
 
 namespace {
 
+// Standard output is buffered when it goes to a file and standard error is
+// not, so with both in one file (> log 2>&1) a message to standard error would
+// land inside a half-written timeline or summary line. Whatever standard
+// output holds goes out first.
+void beforeStandardError() { std::cout.flush(); }
+
 void showProgress(const world::SimWorld& town, double done) {
+  beforeStandardError();
   std::fprintf(stderr, "\r  %s  %3d%%", world::clockText(town.clockSeconds()).c_str(),
                static_cast<int>(done * 100));
   std::fflush(stderr);
@@ -61,15 +68,18 @@ int run(const sim::Options& options) {
                  .stopWanted = [&] { return host.game.rejectionCount > 0; }});
   libraryEntry(&host, 0);
   if (host.game.rejectionCount > 0) {
+    beforeStandardError();
     if (onTerminal) std::fputs("\r                \r", stderr);
     std::fprintf(stderr, "quillhaven-sim: at %s the game rejected a native call of the plug-in: %s\n",
                  world::clockText(town.clockSeconds()).c_str(), host.game.rejections.front().c_str());
     return 1;
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  beforeStandardError();
   if (onTerminal) std::fputs("\r                \r", stderr);
 
   timeline.printSummary(std::cout, passes);
+  beforeStandardError();
   std::fprintf(
       stderr,
       "simulated %.1f game hours (%.0f s of game time) in %.3f s of wall time: %.0f times real time\n",
@@ -78,6 +88,7 @@ int run(const sim::Options& options) {
     std::ofstream picture(options.svgFile);
     world::drawTown(picture, town, timeline.visits(), options.seed);
     if (!picture) {
+      beforeStandardError();
       std::fprintf(stderr, "quillhaven-sim: could not write %s\n", options.svgFile.c_str());
       return 1;
     }
