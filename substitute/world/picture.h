@@ -1,6 +1,6 @@
 // The town from above, as an SVG picture: the store spots with a tick for the
 // way they face, the hitching posts, the player, and every visitor's path in
-// a colour of its own.
+// a colour of its own. Every name lies inside the picture, clear of the others.
 #pragma once
 
 #include <cstdint>

@@ -11,6 +11,9 @@
 #include <optional>
 #include <regex>
 #include <sstream>
+#include <vector>
+
+#include "world/towns.h"
 
 namespace {
 
@@ -126,6 +129,55 @@ TEST_F(DefaultDay, DrawsTheTownWithItsSpotsPostsPlayerAndPaths) {
   EXPECT_EQ(linesMatching(svg, "<polyline class=\"path\""), summaryNumber(day().out, "visits started"));
 }
 
+struct LabelBox {
+  std::string text;
+  double left, top, right, bottom;
+};
+
+// Every text of a picture as a box: 0.6 em a character wide, one em tall from
+// 0.8 em above the baseline, the em being the text's font size.
+std::vector<LabelBox> labelBoxes(const std::string& svg) {
+  auto attribute = [](const std::string& element, const std::string& name) {
+    std::smatch value;
+    if (std::regex_search(element, value, std::regex(" " + name + "=\"([-0-9.]+)\"")))
+      return std::stod(value[1]);
+    ADD_FAILURE() << "no " << name << " in " << element;
+    return 0.0;
+  };
+  std::vector<LabelBox> boxes;
+  const std::regex text("<text[^>]*>([^<]*)</text>");
+  for (auto found = std::sregex_iterator(svg.begin(), svg.end(), text); found != std::sregex_iterator();
+       ++found) {
+    const std::string element = found->str(), words = (*found)[1];
+    const double x = attribute(element, "x"), y = attribute(element, "y"),
+                 em = attribute(element, "font-size");
+    boxes.push_back({words, x, y - 0.8 * em, x + 0.6 * em * static_cast<double>(words.size()), y + 0.2 * em});
+  }
+  return boxes;
+}
+
+TEST(Simulator, KeepsEveryLabelInsideThePictureAndClearOfTheOthers) {
+  for (const world::Town& town : world::towns()) {
+    const SimRun run = simulate("--town " + std::string(town.name) + " --svg town.svg");
+    std::smatch size;
+    ASSERT_TRUE(std::regex_search(run.svg, size, std::regex("viewBox=\"0 0 ([0-9.]+) ([0-9.]+)\"")))
+        << town.name;
+    const double width = std::stod(size[1]), height = std::stod(size[2]);
+    const std::vector<LabelBox> boxes = labelBoxes(run.svg);
+    EXPECT_GE(boxes.size(), 3u) << town.name;  // the heading at least
+    for (size_t one = 0; one < boxes.size(); ++one) {
+      const LabelBox& a = boxes[one];
+      EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= width && a.bottom <= height)
+          << town.name << ": " << a.text << " leaves the picture";
+      for (size_t other = one + 1; other < boxes.size(); ++other) {
+        const LabelBox& b = boxes[other];
+        EXPECT_FALSE(a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom)
+            << town.name << ": " << a.text << " overlaps " << b.text;
+      }
+    }
+  }
+}
+
 TEST(Simulator, TheSameSeedPrintsTheSameBytes) {
   const SimRun first = simulate("--seed 7 --hours 6");
   const SimRun again = simulate("--seed 7 --hours 6");
@@ -156,7 +208,8 @@ TEST(Simulator, TakesATownsNameHoweverItIsWritten) {
                 ::testing::StartsWith("Quillhaven in Saint Denis, "))
         << written;
   }
-  EXPECT_THAT(simulate("--hours 0.01 --town Valentine").out, ::testing::StartsWith("Quillhaven in Valentine, "));
+  EXPECT_THAT(simulate("--hours 0.01 --town Valentine").out,
+              ::testing::StartsWith("Quillhaven in Valentine, "));
   EXPECT_THAT(simulate("--town 'saint denis x'").err, HasSubstr("; the towns are valentine, strawberry, "));
 }
 
