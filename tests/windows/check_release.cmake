@@ -1,7 +1,8 @@
 # Builds the release archive, unpacks it into an empty folder and checks it:
-# exactly the four files, the .asi the build made with its SHA-256 listed, the
-# shipped settings file, a guide of this version, a CHANGELOG entry for it;
-# then loads that .asi under Wine beside the archive's own Quillhaven.ini.
+# exactly the five files, the .asi the build made with its SHA-256 listed, the
+# shipped settings file, a guide of this version, the repository's
+# CHANGELOG.md with an entry for it; then loads that .asi under Wine beside
+# the archive's own Quillhaven.ini.
 #   cmake -DCPACK=<cpack> -DCONFIG=<CPackConfig.cmake> -DWORK=<folder> -DVERSION=<x.y.z>
 #         -DASI=<built Quillhaven.asi> -DSOURCE=<checkout> -DRUN_DEFAULTS=<wine runner;args> -P check_release.cmake
 cmake_minimum_required(VERSION 3.25)
@@ -24,7 +25,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E tar xf ${archive} WORKING_DIRECTORY 
 
 file(GLOB contents RELATIVE ${WORK}/unpacked ${WORK}/unpacked/*)
 list(SORT contents)
-if(NOT contents STREQUAL "Quillhaven-Guide.txt;Quillhaven.asi;Quillhaven.ini;SHA256SUMS.txt")
+if(NOT contents STREQUAL "CHANGELOG.md;Quillhaven-Guide.txt;Quillhaven.asi;Quillhaven.ini;SHA256SUMS.txt")
   fail("it holds ${contents}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${ASI} ${WORK}/unpacked/Quillhaven.asi RESULT_VARIABLE differs)
@@ -49,7 +50,12 @@ foreach(wanted "QUILLHAVEN ${VERSION}" "INSTALLING" "UNINSTALLING" "TROUBLESHOOT
     fail("the guide does not mention ${wanted}")
   endif()
 endforeach()
-file(READ ${SOURCE}/CHANGELOG.md changelog)
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SOURCE}/CHANGELOG.md ${WORK}/unpacked/CHANGELOG.md
+                RESULT_VARIABLE differs)
+if(differs)
+  fail("its CHANGELOG.md is not the repository's")
+endif()
+file(READ ${WORK}/unpacked/CHANGELOG.md changelog)
 string(FIND "${changelog}" "\n## ${VERSION} " at)
 if(at EQUAL -1)
   fail("CHANGELOG.md has no entry for ${VERSION}")
@@ -59,4 +65,4 @@ execute_process(COMMAND ${RUN_DEFAULTS} unpacked WORKING_DIRECTORY ${WORK} RESUL
 if(failed)
   fail("the unpacked Quillhaven.asi did not show its defaults under Wine")
 endif()
-message(STATUS "Quillhaven-${VERSION}.zip holds the built plug-in, its settings, its guide and its SHA-256.")
+message(STATUS "Quillhaven-${VERSION}.zip holds the built plug-in, its settings, its guide, its SHA-256 and the changelog.")
