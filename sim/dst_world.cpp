@@ -4,27 +4,11 @@
 
 #include "host/script_host.h"
 #include "world/invariants.h"
+#include "world/pass_conditions.h"
 #include "world/plugin_run.h"
 #include "world/seeded_world.h"
 
 namespace dst {
-
-namespace {
-
-world::PassConditions conditionsOf(const world::SimWorld& town, uint32_t upcoming) {
-  const world::Gates& gates = town.gates;
-  const int hour = town.clockHour(static_cast<int32_t>(upcoming));
-  const uint32_t rhodes = substitute::FakeGame::hashName("LAW_REGION_RHODES_LOCKDOWN");
-  const uint32_t valentine = substitute::FakeGame::hashName("LAW_REGION_VALENTINE_LOCKDOWN");
-  const bool lockedDown = gates.lockedDownRegion == rhodes || gates.lockedDownRegion == valentine;
-  world::PassConditions conditions;
-  conditions.working = hour >= 6 && !gates.playerGateClosed && !gates.gameGateClosed &&
-                       !gates.positionGateClosed && !lockedDown;
-  conditions.townKey = town.town().key;
-  return conditions;
-}
-
-}  // namespace
 
 int runWorld(uint64_t seed, double hours, bool trace) {
   world::SeededWorld seeded(seed);
@@ -32,7 +16,10 @@ int runWorld(uint64_t seed, double hours, bool trace) {
   const world::TableChecks tables{
       .observe = [&](const substitute::NativeCall& call) { invariants.observe(call); },
       .afterPass = [&](int64_t pass) { invariants.afterPass(pass); },
-      .beforePass = [&](uint32_t upcoming) { invariants.beforePass(conditionsOf(seeded.town(), upcoming)); },
+      .beforePass =
+          [&](uint32_t upcoming) {
+            invariants.beforePass(world::passConditions(seeded.town(), static_cast<int32_t>(upcoming)));
+          },
       .violations = [&] { return invariants.violations(); },
   };
   return seeded.run(substitute::host(),

@@ -10,16 +10,10 @@
 #include <vector>
 
 #include "game/fake_game.h"
+#include "world/pass_conditions.h"
 #include "world/sim_world.h"
 
 namespace world {
-
-// What held for a pass when it ran: whether it could work on visits at all,
-// and in which town.
-struct PassConditions {
-  bool working = false;  // by day, every gate open, no lockdown that stops work
-  std::string townKey;   // the player's town's spot key, empty for none
-};
 
 class Invariants {
  public:
