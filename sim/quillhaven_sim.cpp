@@ -47,6 +47,7 @@ int run(const sim::Options& options) {
       ++passes;
     }
     town.advance(static_cast<int32_t>(milliseconds));
+    timeline.afterWait(milliseconds);
   };
 
   std::cout << "Quillhaven in " << town.town().display << ", seed " << options.seed << ", from "
@@ -66,6 +67,8 @@ int run(const sim::Options& options) {
                        }
                      },
                  .stopWanted = [&] { return host.game.rejectionCount > 0; }});
+  // The run stops at the wait after its last pass, which has run all the same.
+  timeline.afterPass();
   libraryEntry(&host, 0);
   if (host.game.rejectionCount > 0) {
     beforeStandardError();

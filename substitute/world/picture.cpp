@@ -75,10 +75,11 @@ Frame frameAround(const SimWorld& world, std::span<const SpotRow> spots, const s
 
 void drawPaths(std::ostream& out, const Frame& frame, const std::vector<Visit>& visits) {
   for (const Visit& visit : visits) {
-    if (visit.path.size() < 2) continue;
+    // One begun in the last pass has a single point: a path all the same.
+    if (visit.path.empty()) continue;
     out << "<polyline class=\"path\" stroke=\"" << colourOf(visit.number) << "\" points=\"";
     for (const Point& p : visit.path) out << number(frame.x(p.x)) << ',' << number(frame.y(p.y)) << ' ';
-    out << "\"><title>visit " << visit.number << ": " << visit.visitor << " to " << visit.spot
+    out << "\"><title>visit " << visit.number << ": " << visit.ped << " to " << spotText(visit)
         << "</title></polyline>\n";
   }
 }

@@ -1,7 +1,7 @@
 // What a run of the simulated town shows: one line per event, with the game
-// clock, and a summary. The game sees the orders and lines as they come; the
-// beginning and end of each visit it reads from the plug-in's visit table
-// after every pass, without changing it.
+// clock, and a summary. The orders and lines come as the game sees them; the
+// beginning and end of each visit as the calls and the world show them (see
+// world/visit_follower.h), never from the plug-in's own books.
 #pragma once
 
 #include <cstdint>
@@ -12,20 +12,9 @@
 
 #include "game/fake_game.h"
 #include "world/sim_world.h"
+#include "world/visit_follower.h"
 
 namespace world {
-
-struct Visit {
-  enum class Outcome { running, completed, givenUp, dropped, visitorGone };
-
-  int number = 0;
-  std::string spot;
-  int32_t visitor = 0;
-  std::string arrival;  // "on foot", "hitched at a post", "dismounted"
-  Outcome outcome = Outcome::running;
-  bool leaving = false;  // released or ordered back onto its horse
-  std::vector<Point> path;
-};
 
 struct Tally {
   int started = 0;
@@ -41,26 +30,28 @@ class Timeline {
 
   // Every native call the plug-in makes, as the game answers it.
   void observe(const substitute::NativeCall& call);
-  // After every main-loop pass: visits begun and ended, and where visitors are.
+  // The main loop waits between passes; the world has not moved on yet.
   void afterPass();
+  // The world has moved on by one of the script's waits, all but the game's
+  // timer, which moves on as the script resumes.
+  void afterWait(uint32_t milliseconds) { follower_.afterWait(milliseconds); }
   void printSummary(std::ostream& out, int64_t passes) const;
 
-  const std::vector<Visit>& visits() const { return visits_; }
+  const std::vector<Visit>& visits() const { return follower_.visits(); }
 
  private:
   void line(const std::string& text);
-  Visit* visitOf(int32_t visitor);
-  void begin(const std::string& spot, int32_t visitor);
-  void end(Visit& visit);
+  void begun(const Visit& visit);
+  void ended(const Visit& visit);
   void speech(int32_t speaker, const std::string& line);
 
   const SimWorld& world_;
   std::ostream& out_;
-  std::map<std::string, int32_t> seen_;        // the visit table as the last pass left it
-  std::map<int32_t, std::string> gettingOff_;  // riders told to get off in this pass
-  std::vector<Visit> visits_;
-  std::map<int32_t, size_t> current_;  // visitor to its running visit
-  int32_t lastVisitor_ = 0;            // whose visit the shopkeeper is speaking in
+  VisitFollower follower_;
+  // The visits begun and ended in the pass under way, written when it ends:
+  // the ends first, in the order the pass came to them.
+  std::vector<std::string> passLines_;
+  int32_t lastVisitor_ = 0;  // whose visit the shopkeeper is speaking in
   Tally total_;
   std::map<std::string, Tally> perStore_;
   int greetings_ = 0;
