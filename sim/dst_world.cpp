@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "host/script_host.h"
+#include "world/follower_check.h"
 #include "world/invariants.h"
 #include "world/pass_conditions.h"
 #include "world/plugin_run.h"
@@ -13,14 +14,29 @@ namespace dst {
 int runWorld(uint64_t seed, double hours, bool trace) {
   world::SeededWorld seeded(seed);
   world::Invariants invariants(seeded.town());
+  world::FollowerCheck timeline(seeded.town());
   const world::TableChecks tables{
-      .observe = [&](const substitute::NativeCall& call) { invariants.observe(call); },
-      .afterPass = [&](int64_t pass) { invariants.afterPass(pass); },
+      .observe =
+          [&](const substitute::NativeCall& call) {
+            invariants.observe(call);
+            timeline.observe(call);
+          },
+      .afterPass =
+          [&](int64_t pass) {
+            invariants.afterPass(pass);
+            timeline.afterPass(pass);
+          },
       .beforePass =
           [&](uint32_t upcoming) {
             invariants.beforePass(world::passConditions(seeded.town(), static_cast<int32_t>(upcoming)));
           },
-      .violations = [&] { return invariants.violations(); },
+      .afterWait = [&](uint32_t milliseconds) { timeline.afterWait(milliseconds); },
+      .violations =
+          [&] {
+            std::vector<std::string> found = invariants.violations();
+            found.insert(found.end(), timeline.violations().begin(), timeline.violations().end());
+            return found;
+          },
   };
   return seeded.run(substitute::host(),
                     {.hours = hours,

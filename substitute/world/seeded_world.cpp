@@ -81,6 +81,7 @@ int SeededWorld::run(substitute::ScriptHost& host, const WorldRun& run) {
       chaos_.strike(milliseconds, false);  // during a leave-taking: only peds and horses
     }
     town_.advance(static_cast<int32_t>(milliseconds));
+    if (tables != nullptr && tables->afterWait) tables->afterWait(milliseconds);
   };
   prepareGame(host, town_, seed_);
   run.startScript(host);

@@ -27,6 +27,8 @@ struct TableChecks {
   std::function<void(const substitute::NativeCall&)> observe;
   std::function<void(int64_t pass)> afterPass;
   std::function<void(uint32_t upcoming)> beforePass;  // the world is as the next pass will find it
+  // After every wait, the world moved on by it but for the game's timer.
+  std::function<void(uint32_t milliseconds)> afterWait;
   std::function<std::vector<std::string>()> violations;
 };
 

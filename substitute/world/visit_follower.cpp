@@ -217,7 +217,7 @@ void VisitFollower::begin(int32_t ped, Point target) {
   running_[ped] = {visits_.size(), target, false, 0, std::nullopt};
   visits_.push_back(std::move(visit));
   narrowSharedSpots();
-  listener_.begun(visits_.back());
+  if (listener_.begun) listener_.begun(visits_.back());
 }
 
 void VisitFollower::arrive(Visit& visit, uint32_t scenario) {
@@ -262,7 +262,7 @@ void VisitFollower::end(int32_t ped, Visit::Outcome outcome) {
   Visit& visit = visits_[found->second.visit];
   running_.erase(found);
   visit.outcome = outcome;
-  listener_.ended(visit);
+  if (listener_.ended) listener_.ended(visit);
 }
 
 }  // namespace world

@@ -49,7 +49,7 @@ std::string spotText(const Visit& visit);
 
 class VisitFollower {
  public:
-  // Told of each visit as it begins and as it ends.
+  // Told of each visit as it begins and as it ends, where given.
   struct Listener {
     std::function<void(const Visit&)> begun;
     std::function<void(const Visit&)> ended;
