@@ -91,6 +91,10 @@ int composeLine(char* line, const char* text) {
 
 bool logging() { return Log && !logFile.givenUp; }
 
+void closeLog() {
+  if (logFile.file != nullptr) giveUp();
+}
+
 void logLine(const char* format, ...) {
   if (!logging()) return;
   if (logFile.file == nullptr && !openLog()) return;

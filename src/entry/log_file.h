@@ -19,4 +19,8 @@ void logLine(const char* format, ...)
 #endif
     ;
 
+// Closes the file when the library is unloaded, so that no handle outlives
+// it; no line is written after this.
+void closeLog();
+
 }  // namespace quillhaven

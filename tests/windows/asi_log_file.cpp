@@ -117,6 +117,11 @@ TEST(QuillhavenLog, LogOnWritesTheStartAndTheWholeVisitInCrLfLines) {
   const VisitRun run = runVisit(folder);
   EXPECT_TRUE(run.visitReleased);
   EXPECT_EQ(run.calls, logOff().calls);  // the log calls no native of its own
+  // Unloading the plug-in closed the file: nothing holds it any more.
+  const HANDLE alone = CreateFileA((folder / logName).string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+  EXPECT_NE(alone, INVALID_HANDLE_VALUE) << "the unloaded plug-in still holds " << logName;
+  if (alone != INVALID_HANDLE_VALUE) CloseHandle(alone);
 
   const std::string log = contentsOf(folder / logName);
   ASSERT_FALSE(log.empty()) << "no " << logName << " in the game folder";
