@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "profile/profile_int.h"
 #include "quillhaven/seam.h"
 
 namespace bench {
@@ -158,8 +159,9 @@ uint64_t* nativeCall() {
 }
 
 uint64_t* getGlobalPtr(int32_t) { return &global; }
-uint32_t GetPrivateProfileIntA(const char*, const char*, int32_t defaultValue, const char*) {
-  return static_cast<uint32_t>(defaultValue);
+// The settings of the folder the benchmark runs in, read as Windows reads them.
+uint32_t GetPrivateProfileIntA(const char* section, const char* key, int32_t defaultValue, const char* file) {
+  return substitute::readProfileInt(section, key, defaultValue, file);
 }
 uint64_t GetTickCount64() { return 1; }
 uint32_t GetTickCount() { return 1; }

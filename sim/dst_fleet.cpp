@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -60,8 +61,10 @@ Outcome runSeed(const FleetOptions& options, uint64_t seed, bool twice, bool tra
 }
 
 std::string replayLine(const FleetOptions& options, uint64_t seed) {
-  return "  replay: " + options.self + " --seed " + std::to_string(seed) + " --hours " +
-         hoursText(options.hours) + "\n";
+  std::string line = "  replay: " + options.self + " --seed " + std::to_string(seed) + " --hours " +
+                     hoursText(options.hours);
+  for (const std::string& extra : options.iniLines) line += " --ini-line '" + extra + "'";
+  return line + "\n";
 }
 
 // The natives no world called, by name; empty when every one was.
@@ -76,10 +79,13 @@ std::string nativesNeverCalled(uint64_t called) {
 
 }  // namespace
 
-void writeWorldSettings(const std::filesystem::path& folder, uint64_t seed) {
-  if (const auto settings = world::settingsFor(seed)) {
-    std::ofstream(folder / "Quillhaven.ini", std::ios::binary) << *settings;
-  }
+void writeWorldSettings(const std::filesystem::path& folder, uint64_t seed,
+                        const std::vector<std::string>& extraLines) {
+  std::optional<std::string> settings = world::settingsFor(seed);
+  if (!settings && extraLines.empty()) return;
+  if (!settings) settings = "[General]\r\n";
+  for (const std::string& line : extraLines) *settings += line + "\r\n";
+  std::ofstream(folder / "Quillhaven.ini", std::ios::binary) << *settings;
 }
 
 std::string hoursText(double hours) {

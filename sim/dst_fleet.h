@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace dst {
 
@@ -17,6 +18,7 @@ struct FleetOptions {
   unsigned jobs = 1;
   bool reportAll = false;    // a report line for every world, not only for the failed
   bool everyNative = false;  // fail unless the worlds together call every native of the game
+  std::vector<std::string> iniLines;  // added to every world's Quillhaven.ini, after its own
 };
 
 // --- each platform's part ---
@@ -36,8 +38,10 @@ FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace);
 // --- shared by both ---
 
 // Writes the seed's Quillhaven.ini, if it has one, into the world's folder,
-// byte for byte (its lines end in CR LF on every platform).
-void writeWorldSettings(const std::filesystem::path& folder, uint64_t seed);
+// byte for byte (its lines end in CR LF on every platform), with the extra
+// lines after the seed's own; extra lines alone make a file of their own.
+void writeWorldSettings(const std::filesystem::path& folder, uint64_t seed,
+                        const std::vector<std::string>& extraLines);
 
 // This program's own path, for running it again and for replay lines.
 std::string thisProgram();

@@ -58,7 +58,7 @@ std::string thisProgram() { return fs::read_symlink("/proc/self/exe").string(); 
 FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace) {
   std::string folderTemplate = (fs::temp_directory_path() / "quillhaven-dst-XXXXXX").string();
   const fs::path folder = mkdtemp(folderTemplate.data());
-  writeWorldSettings(folder, seed);
+  writeWorldSettings(folder, seed, options.iniLines);
   std::vector<std::string> arguments = {options.self, "--world", std::to_string(seed), "--hours",
                                         hoursText(options.hours)};
   if (trace) arguments.emplace_back("--trace");

@@ -97,7 +97,7 @@ FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace) {
       fs::temp_directory_path() /
       ("quillhaven-dst-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(seed));
   fs::create_directories(folder);
-  writeWorldSettings(folder, seed);
+  writeWorldSettings(folder, seed, options.iniLines);
   const fs::path home = fs::current_path();
   fs::current_path(folder);
   FreshRun run;

@@ -37,6 +37,9 @@ const char* const usage =
     "  --report all    a report line for every world of the range, not only for the failed:\n"
     "                  seed, town, townsfolk, start, settings, passes, violations, trace digest\n"
     "  --every-native  fail unless some world of the range calls every native of the game\n"
+    "  --ini-line L    add the line L to every world's Quillhaven.ini, after the seed's own lines\n"
+    "                  (a world without one gets a [General] section of such lines); repeatable,\n"
+    "                  for example --ini-line Log=1\n"
     "  --world N       run seed N's world in this process, beside its Quillhaven.ini\n"
     "  --trace         with --seed or --world: print every native call, pass by pass, with the\n"
     "                  values the trace digest takes from it\n";
@@ -53,7 +56,7 @@ int refuse(const std::string& message) {
 
 bool takesAValue(const std::string& option) {
   return option == "--seeds" || option == "--seed" || option == "--soak" || option == "--hours" ||
-         option == "--jobs" || option == "--world" || option == "--report";
+         option == "--jobs" || option == "--world" || option == "--report" || option == "--ini-line";
 }
 
 }  // namespace
@@ -85,6 +88,9 @@ int main(int argc, char** argv) {
           !parseWhole(value.substr(dash + 1), options.last) || options.first > options.last) {
         return refuse("--seeds takes a range A-B, not '" + value + "'");
       }
+    } else if (option == "--ini-line") {
+      if (value.find_first_of("\r\n") != std::string::npos) return refuse("--ini-line takes one line");
+      options.iniLines.push_back(value);
     } else if (option == "--report") {
       if (value != "all" && value != "failed")
         return refuse("--report takes all or failed, not '" + value + "'");

@@ -183,7 +183,8 @@ Vec3 anchorOf(const SpotRow& row, Vec3 position) {
 
 StoreSpot spotFrom(const SpotRow& row, const char* town) {
   const Vec3 position{row.x, row.y, row.z};
-  return StoreSpot{anchorOf(row, position), position, row.heading, nameHash(row.scenario), row.name, town};
+  return StoreSpot{anchorOf(row, position), position, row.heading, nameHash(row.scenario), row.name, town,
+                   row.scenario};
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ struct StoreSpot {
   GameHash scenario = noHash;  // the scenario played there
   const char* name = "";  // unique; the key of the spot's visit
   const char* town = "";  // the key of the town whose list holds the spot
+  const char* scenarioName = "";  // the name the scenario was hashed from, for the log
 
   // Advances the spot's running visit by one tick. False when the visit ended
   // in this call or the spot had none.

@@ -60,6 +60,15 @@ std::string_view townKey(std::string_view displayName) {
   return displayName;
 }
 
+std::string_view townNameOfSpot(std::string_view spotName) {
+  for (const TownKey& town : townKeys) {
+    if (spotName.starts_with(town.key) && spotName.substr(town.key.size()).starts_with('_')) {
+      return town.displayName;
+    }
+  }
+  return "";
+}
+
 std::vector<StoreSpot>* townSpots(std::string_view key) {
   for (const TownList& town : townLists) {
     if (town.key == key) return &town.spots;

@@ -18,6 +18,10 @@ std::string_view currentTownName();
 // (Armadillo, "None").
 std::string_view townKey(std::string_view displayName);
 
+// The display name of the town whose key begins the spot's name, or "" when
+// none does.
+std::string_view townNameOfSpot(std::string_view spotName);
+
 // The town's spot list, or null for a key without one.
 std::vector<StoreSpot>* townSpots(std::string_view key);
 

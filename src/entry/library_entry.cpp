@@ -1,5 +1,6 @@
 // The library's front door: the loader's attach and detach, and the start of
 // the script on the host's fibre.
+#include "entry/log_file.h"
 #include "entry/random_source.h"
 #include "entry/shopkeeper_models.h"
 #include "loop/main_loop.h"
@@ -20,6 +21,7 @@ extern "C" int32_t libraryEntry(void* module, uint32_t reason) {
   } else if (reason == processDetach) {
     scriptUnregister(module);
     keyboardHandlerUnregister(keyboardHandler);
+    quillhaven::closeLog();
   }
   return 1;  // attaching never fails
 }

@@ -18,8 +18,9 @@ int32_t readSetting(const char* key, int32_t defaultValue) {
 
 }  // namespace
 
-// Read in this order: Cooldown first, then AllowShopkeeperVisits.
+// Read in this order: Cooldown, AllowShopkeeperVisits, then Log.
 const int32_t Cooldown = readSetting("Cooldown", 60000);
 const bool AllowShopkeeperVisits = readSetting("AllowShopkeeperVisits", 1) != 0;
+const bool Log = readSetting("Log", 0) != 0;
 
 }  // namespace quillhaven

@@ -1,4 +1,4 @@
-// The two settings of Quillhaven.ini, read once when the library loads.
+// The settings of Quillhaven.ini, read once when the library loads.
 #pragma once
 
 #include <cstdint>
@@ -9,5 +9,7 @@ namespace quillhaven {
 extern const int32_t Cooldown;
 // Whether a shopkeeper may visit stores other than its own.
 extern const bool AllowShopkeeperVisits;
+// Whether the plug-in writes Quillhaven.log; off by default.
+extern const bool Log;
 
 }  // namespace quillhaven

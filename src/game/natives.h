@@ -25,6 +25,13 @@ GameHash nameHash(const char* name);
 
 // Time and the main loop's gates
 int32_t gameTimer();
+// What gameTimer last returned, for the log's lines; read is false before the
+// first call.
+struct GameTimeRead {
+  bool read = false;
+  int32_t value = 0;
+};
+extern GameTimeRead lastGameTime;
 int32_t clockHour();
 int32_t gateSubject();
 bool gateTest(int32_t subject);

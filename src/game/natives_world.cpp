@@ -11,7 +11,13 @@ using native::call;
 
 GameHash nameHash(const char* name) { return asHash(call(0xFD340785ADF8CFB7, name)); }
 
-int32_t gameTimer() { return asInt(call(0x4F67E8ECA7D3F667)); }
+GameTimeRead lastGameTime;
+
+int32_t gameTimer() {
+  const int32_t now = asInt(call(0x4F67E8ECA7D3F667));
+  lastGameTime = {true, now};
+  return now;
+}
 int32_t clockHour() { return asInt(call(0xC82CF208C2B19199)); }
 int32_t gateSubject() { return asInt(call(0x217E9DC48139933D)); }
 bool gateTest(int32_t subject) { return asBool(call(0xABC532F9098BFD9D, subject)); }

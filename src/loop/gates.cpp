@@ -16,21 +16,23 @@ bool isWorkingHour(int32_t hour) {
   return static_cast<uint32_t>(hour) - firstWorkingHour < workingHours;
 }
 
-bool townLockedDown() {
+// Either lockdown stops the work everywhere, whichever town the player is in.
+Gate lockdown() {
   const GameHash region = lockedDownLawRegion();
-  // Either lockdown stops the work everywhere, whichever town the player is in.
-  if (region == nameHash("LAW_REGION_RHODES_LOCKDOWN")) return true;
-  return region == nameHash("LAW_REGION_VALENTINE_LOCKDOWN");
+  if (region == nameHash("LAW_REGION_RHODES_LOCKDOWN")) return Gate::lockdownRhodes;
+  if (region == nameHash("LAW_REGION_VALENTINE_LOCKDOWN")) return Gate::lockdownValentine;
+  return Gate::open;
 }
 
 }  // namespace
 
-bool visitWorkAllowed() {
-  if (!isWorkingHour(clockHour())) return false;
-  if (gateTest(gateSubject())) return false;
-  if (gateFlag()) return false;
-  if (positionGate(entityPosition(playerPed(), 1)) == 0) return false;
-  return !townLockedDown();
+GateCheck checkGates() {
+  const int32_t hour = clockHour();
+  if (!isWorkingHour(hour)) return {Gate::resting, hour};
+  if (gateTest(gateSubject())) return {Gate::gateTest, hour};
+  if (gateFlag()) return {Gate::gateFlag, hour};
+  if (positionGate(entityPosition(playerPed(), 1)) == 0) return {Gate::positionGate, hour};
+  return {lockdown(), hour};
 }
 
 }  // namespace quillhaven

@@ -1,11 +1,23 @@
 #pragma once
 
+#include <cstdint>
+
 namespace quillhaven {
+
+// The gates of a pass, in the order the game is asked; the first that is
+// closed stops the pass, and the later ones are not asked.
+enum class Gate { open, resting, gateTest, gateFlag, positionGate, lockdownRhodes, lockdownValentine };
+
+struct GateCheck {
+  Gate closed = Gate::open;  // Gate::open when every gate is open
+  int32_t clockHour = 0;
+};
 
 // Whether visits may be worked on in this pass at all: by day (hours 6 to 23),
 // with the game's state and the player's position allowing it, and with no
-// town under a law lockdown. Asks the game in that order and stops at the
-// first closed gate.
-bool visitWorkAllowed();
+// town under a law lockdown.
+GateCheck checkGates();
+
+inline bool visitWorkAllowed() { return checkGates().closed == Gate::open; }
 
 }  // namespace quillhaven

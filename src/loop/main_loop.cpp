@@ -11,8 +11,10 @@
 #include "game/game_time.h"
 #include "game/natives.h"
 #include "loop/gates.h"
+#include "loop/pass_log.h"
 #include "quillhaven/seam.h"
 #include "recruit/pick.h"
+#include "visit/visit_log.h"
 #include "visit/visit_tables.h"
 
 namespace quillhaven {
@@ -65,9 +67,12 @@ void advanceRunningVisits(std::vector<StoreSpot>& townSpots) {
     if (visit.spot != nullptr) {
       visit.spot->updateVisit();
     } else {
+      logVisitDropped(visit.name);
+      tallyDrop(visit.name);
       endVisit(visit.name);
     }
   }
+  logDrops();
 }
 
 // Strictly more than the cooldown must have passed since the last visit start.
@@ -94,34 +99,42 @@ FreeSpots collectFreeSpots(const std::vector<StoreSpot>& townSpots) {
 
 // Two tries; before the second, recruits of earlier picks become eligible
 // again.
-void startNewVisit(MainLoopState& state, std::string_view key, Vec3 player) {
+void startNewVisit(MainLoopState& state, std::string_view town, std::string_view key, Vec3 player) {
   const std::vector<StoreSpot>* spots = townSpots(key);
   if (spots == nullptr || spots->empty()) return;
   const FreeSpots free = collectFreeSpots(*spots);
-  if (free.count == 0) return;
-  bool started = pickSpotAndVisitor(free.view(), state.lastPickIndex, player);
+  if (free.count == 0) return logNoFreeSpot(town);
+  std::array<PickReport, 2> tries{};
+  bool started = pickSpotAndVisitor(free.view(), state.lastPickIndex, player, tries[0]);
   if (!started) {
     RecruitedPeds.clear();
-    started = pickSpotAndVisitor(free.view(), state.lastPickIndex, player);
+    started = pickSpotAndVisitor(free.view(), state.lastPickIndex, player, tries[1]);
   }
-  if (started) state.lastVisitTime = gameTimer();
+  if (!started) return logNoVisit(tries);
+  state.lastVisitTime = gameTimer();
+  logVisitStarted();
 }
 
 }  // namespace
 
 void runMainLoopPass(MainLoopState& state) {
-  if (!visitWorkAllowed()) return;
+  const GateCheck gates = checkGates();
+  logGates(gates);
+  if (gates.closed != Gate::open) return;
   const Vec3 player = entityPosition(playerPed(), 0);
-  const std::string_view key = townKey(currentTownName());
+  const std::string_view town = currentTownName();
+  const std::string_view key = townKey(town);
   std::vector<StoreSpot>* spots = townSpots(key);
+  logWhereabouts(town, spots);
   if (spots == nullptr) return;  // Armadillo or open country: every visit stands still
   advanceRunningVisits(*spots);
   if (!cooldownOver(state)) return;
-  startNewVisit(state, key, player);
+  startNewVisit(state, town, key, player);
 }
 
 void mainLoop() {
   buildSpotCatalogue();
+  logStart();
   // The loop keeps its own copy of the cooldown: the setting is read once.
   MainLoopState state{.lastVisitTime = 0, .cooldownMs = Cooldown, .lastPickIndex = -1};
   for (;;) {

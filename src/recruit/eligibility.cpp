@@ -61,14 +61,19 @@ bool isEligibleVisitor(Entity ped, std::string_view spotName) {
 }
 
 bool isEligibleVisitor(Entity ped, const Candidacy& candidacy) {
-  if (!passesGameTests(ped)) return false;
-  if (isGangMember(ped)) return false;
-  if (keepsOutAsShopkeeper(ped, candidacy.keeperModel)) return false;
-  if (RecruitedPeds.contains(ped)) return false;
+  return refusalOf(ped, candidacy) == Refusal::none;
+}
+
+Refusal refusalOf(Entity ped, const Candidacy& candidacy) {
+  if (!passesGameTests(ped)) return Refusal::gameTests;
+  if (isGangMember(ped)) return Refusal::gangMember;
+  if (keepsOutAsShopkeeper(ped, candidacy.keeperModel)) return Refusal::shopkeeperRules;
+  if (RecruitedPeds.contains(ped)) return Refusal::alreadyRecruited;
   // A ped already on a visit is not recruited again, even once the recruits
   // have been forgotten: two visits would share its entries and corrupt each
   // other.
-  return !candidacy.onRunningVisit(ped);
+  if (candidacy.onRunningVisit(ped)) return Refusal::onAVisit;
+  return Refusal::none;
 }
 
 }  // namespace quillhaven

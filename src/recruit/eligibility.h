@@ -21,9 +21,14 @@ struct Candidacy {
 };
 Candidacy candidacyFor(std::string_view spotName);
 
+// Why a ped may not be sent, by the first test that refuses it.
+enum class Refusal { none, gameTests, gangMember, shopkeeperRules, alreadyRecruited, onAVisit };
+inline constexpr size_t RefusalKinds = 6;
+
 // Whether a ped near the player may be sent to the spot as its visitor. The
 // tests run from the cheapest on and stop at the first refusal.
 bool isEligibleVisitor(Entity ped, std::string_view spotName);
 bool isEligibleVisitor(Entity ped, const Candidacy& candidacy);
+Refusal refusalOf(Entity ped, const Candidacy& candidacy);
 
 }  // namespace quillhaven

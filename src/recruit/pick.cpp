@@ -26,12 +26,15 @@ size_t drawSpot(std::span<const StoreSpot> freeSpots, int32_t lastPickIndex) {
 
 // The eligible ped nearest to the spot (not to the player); on a tie the one
 // the game listed first. noEntity when nobody qualifies.
-Entity nearestEligiblePed(const StoreSpot& spot) {
+Entity nearestEligiblePed(const StoreSpot& spot, PickReport& report) {
   Entity best = noEntity;
   float bestDistance = -1.0f;
   const Candidacy candidacy = candidacyFor(spot.name);
   for (const Entity ped : nearbyPeds(playerPed())) {
-    if (!isEligibleVisitor(ped, candidacy)) continue;
+    ++report.considered;
+    const Refusal refusal = refusalOf(ped, candidacy);
+    ++report.refused[static_cast<size_t>(refusal)];
+    if (refusal != Refusal::none) continue;
     const float distance = pointDistance(entityPosition(ped, 0), spot.position);
     if (best == noEntity || distance < bestDistance) {
       best = ped;
@@ -44,12 +47,21 @@ Entity nearestEligiblePed(const StoreSpot& spot) {
 }  // namespace
 
 bool pickSpotAndVisitor(std::span<const StoreSpot> freeSpots, int32_t& lastPickIndex, Vec3 playerPosition) {
+  PickReport report;
+  return pickSpotAndVisitor(freeSpots, lastPickIndex, playerPosition, report);
+}
+
+bool pickSpotAndVisitor(std::span<const StoreSpot> freeSpots, int32_t& lastPickIndex, Vec3 playerPosition,
+                        PickReport& report) {
   if (freeSpots.empty()) return false;
   const size_t index = drawSpot(freeSpots, lastPickIndex);
   const StoreSpot& spot = freeSpots[index];
+  report.spotName = spot.name;
   // Only the drawn spot is tried; a far one waits for a later pass.
-  if (pointDistance(playerPosition, spot.position) > maxPlayerToSpotSquared) return false;
-  const Entity visitor = nearestEligiblePed(spot);
+  report.playerDistanceSquared = pointDistance(playerPosition, spot.position);
+  report.spotTooFar = report.playerDistanceSquared > maxPlayerToSpotSquared;
+  if (report.spotTooFar) return false;
+  const Entity visitor = nearestEligiblePed(spot, report);
   if (visitor == noEntity) return false;
   startVisit(visitor, spot);
   lastPickIndex = static_cast<int32_t>(index);

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "visit/visit_log.h"
 #include "visit/visit_tables.h"
 
 namespace quillhaven {
@@ -10,8 +11,9 @@ namespace {
 
 // Only the horse that exists is remembered, to be mounted again on leaving;
 // the rider gets off all the same. The post is searched around the rider, and
-// a rider with no hitching post within 35 m gets off where it stands.
-void getOffTheHorse(Entity rider) {
+// a rider with no hitching post within 35 m gets off where it stands. Says
+// how the rider came, for the log.
+const char* getOffTheHorse(Entity rider) {
   const Entity mount = pedMount(rider);
   if (entityExists(mount)) VisitorMounts[rider] = mount;
   const Vec3 position = entityPosition(rider, 0);
@@ -20,9 +22,10 @@ void getOffTheHorse(Entity rider) {
   if (post != noEntity) {
     hitchPostPrepare(post);
     taskHitch(rider, post);
-  } else {
-    taskDismount(rider);
+    return "hitched at a post";
   }
+  taskDismount(rider);
+  return "dismounted";
 }
 
 bool buysAWeapon(Entity ped, std::string_view spotName) {
@@ -39,9 +42,10 @@ void startVisit(Entity ped, const StoreSpot& spot) {
   SpotVisitors[spot.name] = ped;
   RecruitedPeds.insert(ped);
   WalkingToSpot[ped] = true;
-  if (pedIsRiding(ped)) getOffTheHorse(ped);
+  const char* howItCame = pedIsRiding(ped) ? getOffTheHorse(ped) : "on foot";
   if (buysAWeapon(ped, spot.name)) WeaponBuyers[ped] = true;
   taskGoTo(ped, spot.position);
+  logVisitSent(spot, ped, howItCame);
 }
 
 }  // namespace quillhaven

@@ -11,6 +11,7 @@
 #include "game/game_time.h"
 #include "shopkeeper/greeting.h"
 #include "visit/visit_actions.h"
+#include "visit/visit_log.h"
 #include "visit/visit_tables.h"
 
 namespace quillhaven {
@@ -43,6 +44,7 @@ bool walk(const StoreSpot& spot, Entity visitor) {
       return true;
     }
     if (gameTimeSince(since->second, now) <= walkingTimeoutMs) return true;
+    logVisitGivenUp(spot.name, visitor);
     endVisit(spot.name);  // given up; the ped goes on under its walk order
     return false;
   }
@@ -51,6 +53,7 @@ bool walk(const StoreSpot& spot, Entity visitor) {
     return true;
   }
   startScenario(visitor, spot);
+  logVisitArrived(spot, visitor);
   greetVisitor(visitor, spot.name);
   WalkingToSpot.erase(visitor);
   WalkingSince.erase(visitor);
@@ -85,6 +88,7 @@ bool stay(const StoreSpot& spot, Entity visitor) {
   takeLeave(visitor, spot.name);
   if (leaveOnUsableHorse(visitor)) return true;
   release(visitor);
+  logVisitComplete(spot.name);
   endVisit(spot.name);
   return false;
 }
@@ -99,6 +103,7 @@ bool leave(const StoreSpot& spot, Entity visitor) {
   } else if (squaredDistanceToSpot(visitor, spot) <= leavingRadiusSquared) {
     return true;
   }
+  logVisitComplete(spot.name);
   endVisit(spot.name);
   return false;
 }
@@ -110,6 +115,7 @@ bool StoreSpot::updateVisit() {
   if (visit == SpotVisitors.end()) return false;
   const Entity visitor = visit->second;
   if (!entityExists(visitor)) {
+    logVisitorGone(name);
     endVisit(name);
     return false;
   }

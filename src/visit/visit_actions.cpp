@@ -5,6 +5,7 @@
 #include "entry/random_source.h"
 #include "quillhaven/seam.h"
 #include "shopkeeper/shopkeeper_lookup.h"
+#include "visit/visit_log.h"
 #include "visit/visit_tables.h"
 
 namespace quillhaven {
@@ -30,11 +31,13 @@ void bidFarewell(Entity visitor, std::string_view spotName) {
   sayLine(shopkeeper, "FAREWELL");
 }
 
-void handOverWeapon(Entity visitor) {
+// Says which weapon, for the log.
+const char* handOverWeapon(Entity visitor) {
   std::array<GameHash, VisitWeapons.size()> hashes{};
   for (size_t index = 0; index < hashes.size(); ++index) hashes[index] = nameHash(VisitWeapons[index]);
   const size_t chosen = static_cast<size_t>(randomSource.draw()) % hashes.size();
   giveWeapon(visitor, hashes[chosen]);
+  return VisitWeapons[chosen];
 }
 
 }  // namespace
@@ -48,10 +51,11 @@ void startScenario(Entity visitor, const StoreSpot& spot) {
 void takeLeave(Entity visitor, std::string_view spotName) {
   scriptWait(thanksDelayMs);
   sayLine(visitor, "GENERIC_THANKS");  // said every time, even over other speech
+  logVisitThanks(spotName, visitor);
   scriptWait(farewellDelayMs);
   if (randomSource.draw() % 2 == 1) bidFarewell(visitor, spotName);
   if (WeaponBuyers.contains(visitor)) {
-    handOverWeapon(visitor);
+    logWeaponHandedOver(spotName, visitor, handOverWeapon(visitor));
     WeaponBuyers.erase(visitor);
   }
 }

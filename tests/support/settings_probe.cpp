@@ -7,8 +7,8 @@
 #include "host/script_host.h"
 
 int main() {
-  std::printf("Cooldown=%d AllowShopkeeperVisits=%d\n", static_cast<int>(quillhaven::Cooldown),
-              quillhaven::AllowShopkeeperVisits ? 1 : 0);
+  std::printf("Cooldown=%d AllowShopkeeperVisits=%d Log=%d\n", static_cast<int>(quillhaven::Cooldown),
+              quillhaven::AllowShopkeeperVisits ? 1 : 0, quillhaven::Log ? 1 : 0);
   for (const substitute::ProfileRead& read : substitute::host().profileReads) {
     std::printf("read [%s] %s default %d from %s\n", read.section.c_str(), read.key.c_str(),
                 static_cast<int>(read.defaultValue), read.fileName.c_str());

@@ -33,20 +33,23 @@ std::string loadWith(const std::optional<std::string>& iniContents) {
 
 std::string loadWithLines(const std::string& lines) { return loadWith("[General]\r\n" + lines + "\r\n"); }
 
-TEST(Settings, WithoutAFileBothKeepTheirDefaults) {
-  EXPECT_THAT(loadWith(std::nullopt), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1\n"));
+TEST(Settings, WithoutAFileAllKeepTheirDefaults) {
+  EXPECT_THAT(loadWith(std::nullopt), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1 Log=0\n"));
 }
 
 TEST(Settings, AreReadWhileLoadingCooldownFirstFromTheFileBesideTheGame) {
   EXPECT_THAT(loadWith(std::nullopt),
               HasSubstr("read [General] Cooldown default 60000 from .\\Quillhaven.ini\n"
-                        "read [General] AllowShopkeeperVisits default 1 from .\\Quillhaven.ini\n"));
+                        "read [General] AllowShopkeeperVisits default 1 from .\\Quillhaven.ini\n"
+                        "read [General] Log default 0 from .\\Quillhaven.ini\n"));
 }
 
-TEST(Settings, ShopkeeperVisitsAreOffOnlyForZero) {
+TEST(Settings, ShopkeeperVisitsAndTheLogAreOffOnlyForZero) {
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=0"), HasSubstr("AllowShopkeeperVisits=0"));
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=2"), HasSubstr("AllowShopkeeperVisits=1"));
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=-1"), HasSubstr("AllowShopkeeperVisits=1"));
+  EXPECT_THAT(loadWithLines("Log=0"), HasSubstr("Log=0"));
+  EXPECT_THAT(loadWithLines("Log=2"), HasSubstr("Log=1"));
 }
 
 TEST(Settings, CooldownIsTakenAsTheReaderGivesIt) {
@@ -59,7 +62,7 @@ TEST(Settings, TheShippedFileSpellsOutTheDefaults) {
   std::ifstream shipped(SHIPPED_INI, std::ios::binary);
   ASSERT_TRUE(shipped) << SHIPPED_INI;
   const std::string contents{std::istreambuf_iterator<char>(shipped), std::istreambuf_iterator<char>()};
-  EXPECT_THAT(loadWith(contents), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1\n"));
+  EXPECT_THAT(loadWith(contents), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1 Log=0\n"));
   EXPECT_THAT(contents, HasSubstr("Cooldown=60000"));
   EXPECT_THAT(contents, HasSubstr("AllowShopkeeperVisits=1"));
 }

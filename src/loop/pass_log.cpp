@@ -1,0 +1,169 @@
+#include "loop/pass_log.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+
+#include "catalogue/spot_catalogue.h"
+#include "catalogue/town_resolution.h"
+#include "entry/log_file.h"
+#include "entry/settings.h"
+#include "game/game_time.h"
+#include "visit/visit_tables.h"
+
+#ifndef QUILLHAVEN_VERSION
+#define QUILLHAVEN_VERSION "unknown"
+#endif
+
+namespace quillhaven {
+
+namespace {
+
+// Why no visit starts is told at most this often while it lasts.
+constexpr int32_t noVisitReminderMs = 60000;
+
+struct PassLog {
+  bool gatesKnown = false;
+  Gate gate = Gate::open;
+  std::string_view townName;  // constant text; empty before the first working pass
+  bool noVisitTold = false;
+  int32_t noVisitToldAt = 0;
+  std::string_view droppedTown;  // the town whose dropped visits are being counted
+  int dropped = 0;
+};
+
+PassLog passLog;
+
+int length(std::string_view text) { return static_cast<int>(text.size()); }
+
+void logClosedGate(const GateCheck& gates) {
+  switch (gates.closed) {
+    case Gate::resting:
+      return logLine("resting: clock hour %d, visits run from 6 to 23", static_cast<int>(gates.clockHour));
+    case Gate::gateTest:
+      return logLine("paused: the game's gateTest says no");
+    case Gate::gateFlag:
+      return logLine("paused: the game's gateFlag is set");
+    case Gate::positionGate:
+      return logLine("paused: the position gate says no");
+    case Gate::lockdownRhodes:
+      return logLine("paused: lockdown of Rhodes");
+    case Gate::lockdownValentine:
+      return logLine("paused: lockdown of Valentine");
+    case Gate::open:
+      return;
+  }
+}
+
+int freeSpotCount(const std::vector<StoreSpot>& spots) {
+  int free = 0;
+  for (const StoreSpot& spot : spots) free += SpotVisitors.contains(spot.name) ? 0 : 1;
+  return free;
+}
+
+const char* refusalWords(Refusal refusal) {
+  switch (refusal) {
+    case Refusal::gameTests:
+      return "by the game's tests";
+    case Refusal::gangMember:
+      return "gang";
+    case Refusal::shopkeeperRules:
+      return "by the shopkeeper rules";
+    case Refusal::alreadyRecruited:
+      return "already recruited";
+    case Refusal::onAVisit:
+      return "on a visit";
+    case Refusal::none:
+      break;
+  }
+  return "";
+}
+
+void logTry(int number, const PickReport& report) {
+  const float metres = std::sqrt(report.playerDistanceSquared);
+  if (report.spotTooFar) {
+    return logLine("no visit, try %d: %s drawn, %.0f m from the player (at most 70 m)", number,
+                   report.spotName, static_cast<double>(metres));
+  }
+  const auto refused = [&](Refusal why) { return static_cast<int>(report.refused[static_cast<size_t>(why)]); };
+  logLine("no visit, try %d: %s drawn, %.0f m from the player; %d townsfolk considered, refused: %d %s, %d %s, "
+          "%d %s, %d %s, %d %s",
+          number, report.spotName, static_cast<double>(metres), static_cast<int>(report.considered),
+          refused(Refusal::gameTests), refusalWords(Refusal::gameTests), refused(Refusal::gangMember),
+          refusalWords(Refusal::gangMember), refused(Refusal::shopkeeperRules),
+          refusalWords(Refusal::shopkeeperRules), refused(Refusal::alreadyRecruited),
+          refusalWords(Refusal::alreadyRecruited), refused(Refusal::onAVisit), refusalWords(Refusal::onAVisit));
+}
+
+// Once when the drought begins, then at most once a minute of game time.
+bool timeToTellWhy() {
+  if (!logging()) return false;
+  const int32_t now = lastGameTime.value;
+  if (passLog.noVisitTold && gameTimeSince(passLog.noVisitToldAt, now) < noVisitReminderMs) return false;
+  passLog.noVisitTold = true;
+  passLog.noVisitToldAt = now;
+  return true;
+}
+
+}  // namespace
+
+void logStart() {
+  if (!logging()) return;
+  size_t spots = 0;
+  for (const auto* list : {&townSpotLists.valentine, &townSpotLists.strawberry, &townSpotLists.rhodes,
+                           &townSpotLists.blackwater, &townSpotLists.annesburg, &townSpotLists.tumbleweed,
+                           &townSpotLists.saintDenis}) {
+    spots += list->size();
+  }
+  logLine("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots",
+          QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0, Log ? 1 : 0, static_cast<int>(spots));
+}
+
+void logGates(const GateCheck& gates) {
+  if (!logging()) return;
+  if (passLog.gatesKnown && passLog.gate == gates.closed) return;
+  const bool wasClosed = passLog.gatesKnown && passLog.gate != Gate::open;
+  passLog.gatesKnown = true;
+  passLog.gate = gates.closed;
+  if (gates.closed != Gate::open) return logClosedGate(gates);
+  logLine(wasClosed ? "working again" : "working");
+}
+
+void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spots) {
+  if (!logging() || townName == passLog.townName) return;
+  passLog.townName = townName;
+  if (spots == nullptr) {
+    return logLine("in a place without store spots (Armadillo or open country): running visits wait");
+  }
+  logLine("in %.*s: %d store spots, %d free", length(townName), townName.data(), static_cast<int>(spots->size()),
+          freeSpotCount(*spots));
+}
+
+void tallyDrop(std::string_view spotName) {
+  if (!logging()) return;
+  const std::string_view town = townNameOfSpot(spotName);
+  if (town != passLog.droppedTown) logDrops();
+  passLog.droppedTown = town;
+  ++passLog.dropped;
+}
+
+void logDrops() {
+  if (!logging() || passLog.dropped == 0) return;
+  logLine("visits of %.*s dropped: %d", length(passLog.droppedTown), passLog.droppedTown.data(),
+          passLog.dropped);
+  passLog.dropped = 0;
+}
+
+void logVisitStarted() { passLog.noVisitTold = false; }
+
+void logNoFreeSpot(std::string_view townName) {
+  if (!timeToTellWhy()) return;
+  logLine("no visit: no free spot in %.*s", length(townName), townName.data());
+}
+
+void logNoVisit(std::span<const PickReport> tries) {
+  if (!timeToTellWhy()) return;
+  for (size_t index = 0; index < tries.size(); ++index) logTry(static_cast<int>(index) + 1, tries[index]);
+}
+
+}  // namespace quillhaven

@@ -1,0 +1,31 @@
+// The log's account of the main loop: the start, every change of what the
+// plug-in may do and of where the player is, the visits dropped on leaving a
+// town, and why no visit starts once the cooldown has passed. Lines come only
+// with such events; a pass that changes nothing writes nothing.
+#pragma once
+
+#include <span>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/store_spot.h"
+#include "loop/gates.h"
+#include "recruit/pick.h"
+
+namespace quillhaven {
+
+void logStart();
+void logGates(const GateCheck& gates);
+// The town's display name, and its spots (null for a place without any).
+void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spots);
+// One visit of another town dropped; the tally is logged by logDrops.
+void tallyDrop(std::string_view spotName);
+void logDrops();
+
+// The outcome of a pass whose cooldown had passed: a visit started, or why
+// not. The reasons are logged at most once a minute of game time.
+void logVisitStarted();
+void logNoFreeSpot(std::string_view townName);
+void logNoVisit(std::span<const PickReport> tries);
+
+}  // namespace quillhaven
