@@ -23,26 +23,28 @@ void Timeline::observe(const substitute::NativeCall& call) {
     return follower_.observe(call);
   }
   const int32_t ped = call.args.empty() ? 0 : call.args[0].i();
-  if (const Visit* visit = follower_.runningVisitOf(ped)) {
-    const std::string who = "visit " + std::to_string(visit->number) + ": " + std::to_string(ped);
-    if (native == "taskScenarioHere") {
-      lastVisitor_ = ped;
-      line(who + " arrives and starts " + world_.nameOf(call.args[1].u()));
-    } else if (native == "giveWeapon") {
-      ++weapons_;
-      line(who + " is handed a " + world_.nameOf(call.args[1].u()));
-    } else if (native == "taskMount") {
-      line(who + " walks back to its horse");
-    } else if (native == "releaseVisitor") {
-      line(who + " is let go");
-    }
-  }
+  const Visit* visit = follower_.runningVisitOf(ped);
+  if (visit == nullptr) return follower_.observe(call);
+  const std::string who = "visit " + std::to_string(visit->number) + ": " + std::to_string(ped);
+  // The scenario begun may tell which of the spots that share a place it is.
   follower_.observe(call);
+  if (native == "taskScenarioHere") {
+    lastVisitor_ = ped;
+    line(who + " arrives at " + spotText(*follower_.runningVisitOf(ped)) + " and starts " +
+         world_.nameOf(call.args[1].u()));
+  } else if (native == "giveWeapon") {
+    ++weapons_;
+    line(who + " is handed a " + world_.nameOf(call.args[1].u()));
+  } else if (native == "taskMount") {
+    line(who + " walks back to its horse");
+  } else if (native == "releaseVisitor") {
+    line(who + " is let go");
+  }
 }
 
 void Timeline::speech(int32_t speaker, const std::string& text) {
-  if (const Visit* visit =
-          follower_.runningVisitOf(speaker)) {  // a visitor's thanks, even a shopkeeper's on a visit
+  // A visitor's thanks, even a shopkeeper's on a visit.
+  if (const Visit* visit = follower_.runningVisitOf(speaker)) {
     lastVisitor_ = speaker;
     ++thanks_;
     line("visit " + std::to_string(visit->number) + ": " + std::to_string(speaker) + " says \"" + text +
