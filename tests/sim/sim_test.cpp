@@ -1,56 +1,17 @@
-// quillhaven-sim, run as a player or maintainer runs it: in a folder of its
-// own, reading the Quillhaven.ini it finds there.
+// quillhaven-sim, run as a player or maintainer runs it.
 #include <gmock/gmock.h>
-#include <stdlib.h>
-#include <sys/wait.h>
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <map>
-#include <optional>
 #include <regex>
 #include <sstream>
 #include <vector>
 
+#include "sim_run.h"
 #include "world/towns.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::HasSubstr;
-
-struct SimRun {
-  int status = -1;
-  std::string out;
-  std::string err;
-  std::string svg;
-};
-
-SimRun simulate(const std::string& arguments, const std::optional<std::string>& ini = std::nullopt,
-                const std::string& errors = "2>err.txt") {
-  std::string folderTemplate = (fs::temp_directory_path() / "quillhaven-sim-XXXXXX").string();
-  const fs::path folder = mkdtemp(folderTemplate.data());
-  if (ini) std::ofstream(folder / "Quillhaven.ini") << *ini;
-  const std::string command =
-      "cd '" + folder.string() + "' && '" QUILLHAVEN_SIM "' " + arguments + " " + errors;
-  SimRun run;
-  if (FILE* sim = popen(command.c_str(), "r")) {
-    char chunk[4096];
-    size_t read = 0;
-    while ((read = fread(chunk, 1, sizeof chunk, sim)) > 0) run.out.append(chunk, read);
-    const int status = pclose(sim);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-  auto slurp = [](const fs::path& file) {
-    std::ifstream in(file);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  };
-  run.err = slurp(folder / "err.txt");
-  if (fs::exists(folder / "town.svg")) run.svg = slurp(folder / "town.svg");
-  fs::remove_all(folder);
-  return run;
-}
 
 int linesMatching(const std::string& text, const std::string& pattern) {
   const std::regex wanted(pattern);
