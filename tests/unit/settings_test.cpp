@@ -52,6 +52,12 @@ TEST(Settings, ShopkeeperVisitsAndTheLogAreOffOnlyForZero) {
   EXPECT_THAT(loadWithLines("Log=2"), HasSubstr("Log=1"));
 }
 
+TEST(Settings, TheLogIsOnForAnyValueButZero) {
+  EXPECT_THAT(loadWithLines("Log=0"), HasSubstr(" Log=0\n"));
+  EXPECT_THAT(loadWithLines("Log=2"), HasSubstr(" Log=1\n"));
+  EXPECT_THAT(loadWithLines("Log=-1"), HasSubstr(" Log=1\n"));
+}
+
 TEST(Settings, CooldownIsTakenAsTheReaderGivesIt) {
   EXPECT_THAT(loadWithLines("Cooldown=0"), StartsWith("Cooldown=0 "));
   EXPECT_THAT(loadWithLines("Cooldown=-500"), StartsWith("Cooldown=-500 "));
@@ -65,6 +71,7 @@ TEST(Settings, TheShippedFileSpellsOutTheDefaults) {
   EXPECT_THAT(loadWith(contents), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1 Log=0\n"));
   EXPECT_THAT(contents, HasSubstr("Cooldown=60000"));
   EXPECT_THAT(contents, HasSubstr("AllowShopkeeperVisits=1"));
+  EXPECT_THAT(contents, HasSubstr("\nLog=0"));
 }
 
 }  // namespace
