@@ -44,12 +44,10 @@ TEST(Settings, AreReadWhileLoadingCooldownFirstFromTheFileBesideTheGame) {
                         "read [General] Log default 0 from .\\Quillhaven.ini\n"));
 }
 
-TEST(Settings, ShopkeeperVisitsAndTheLogAreOffOnlyForZero) {
+TEST(Settings, ShopkeeperVisitsAreOffOnlyForZero) {
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=0"), HasSubstr("AllowShopkeeperVisits=0"));
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=2"), HasSubstr("AllowShopkeeperVisits=1"));
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=-1"), HasSubstr("AllowShopkeeperVisits=1"));
-  EXPECT_THAT(loadWithLines("Log=0"), HasSubstr("Log=0"));
-  EXPECT_THAT(loadWithLines("Log=2"), HasSubstr("Log=1"));
 }
 
 TEST(Settings, TheLogIsOnForAnyValueButZero) {
