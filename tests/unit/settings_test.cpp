@@ -44,12 +44,16 @@ TEST(Settings, AreReadWhileLoadingCooldownFirstFromTheFileBesideTheGame) {
                         "read [General] Log default 0 from .\\Quillhaven.ini\n"));
 }
 
-TEST(Settings, ShopkeeperVisitsAndTheLogAreOffOnlyForZero) {
+TEST(Settings, ShopkeeperVisitsAreOffOnlyForZero) {
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=0"), HasSubstr("AllowShopkeeperVisits=0"));
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=2"), HasSubstr("AllowShopkeeperVisits=1"));
   EXPECT_THAT(loadWithLines("AllowShopkeeperVisits=-1"), HasSubstr("AllowShopkeeperVisits=1"));
-  EXPECT_THAT(loadWithLines("Log=0"), HasSubstr("Log=0"));
-  EXPECT_THAT(loadWithLines("Log=2"), HasSubstr("Log=1"));
+}
+
+TEST(Settings, TheLogIsOnForAnyValueButZero) {
+  EXPECT_THAT(loadWithLines("Log=0"), HasSubstr(" Log=0\n"));
+  EXPECT_THAT(loadWithLines("Log=2"), HasSubstr(" Log=1\n"));
+  EXPECT_THAT(loadWithLines("Log=-1"), HasSubstr(" Log=1\n"));
 }
 
 TEST(Settings, CooldownIsTakenAsTheReaderGivesIt) {
@@ -65,6 +69,7 @@ TEST(Settings, TheShippedFileSpellsOutTheDefaults) {
   EXPECT_THAT(loadWith(contents), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1 Log=0\n"));
   EXPECT_THAT(contents, HasSubstr("Cooldown=60000"));
   EXPECT_THAT(contents, HasSubstr("AllowShopkeeperVisits=1"));
+  EXPECT_THAT(contents, HasSubstr("\nLog=0"));
 }
 
 }  // namespace

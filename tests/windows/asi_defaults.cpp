@@ -1,7 +1,7 @@
 // Loads Quillhaven.asi from a game folder exactly as a player leaves it (the
 // .asi and its Quillhaven.ini) and shows the settings at work: with the
 // defaults, the first visit is tried only once more than 60000 ms of game
-// time have passed.
+// time have passed, and no Quillhaven.log is written.
 //   asi_defaults <game folder>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -31,6 +31,7 @@ TEST(ReleaseDefaults, TheFirstVisitIsTriedOnlyOnceMoreThanAMinuteOfGameTimeHasPa
 
   expectNoCallRejected();
   FreeLibrary(plugin);
+  EXPECT_EQ(GetFileAttributesA(".\\Quillhaven.log"), INVALID_FILE_ATTRIBUTES) << "Quillhaven.log was written";
 }
 
 }  // namespace

@@ -44,7 +44,7 @@ if(differs)
 endif()
 file(READ ${WORK}/unpacked/Quillhaven-Guide.txt guide)
 foreach(wanted "QUILLHAVEN ${VERSION}" "INSTALLING" "UNINSTALLING" "TROUBLESHOOTING" "Cooldown=20000"
-               "AllowShopkeeperVisits=0" "WINEDLLOVERRIDES=\"dinput8=n,b\"")
+               "AllowShopkeeperVisits=0" "Log=1" "Quillhaven.log" "WINEDLLOVERRIDES=\"dinput8=n,b\"")
   string(FIND "${guide}" "${wanted}" at)
   if(at EQUAL -1)
     fail("the guide does not mention ${wanted}")
