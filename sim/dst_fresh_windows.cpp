@@ -14,6 +14,7 @@
 
 #include "dst_fleet.h"
 #include "dst_world.h"
+#include "import_redirect.h"
 #include "substitute_host.h"
 
 namespace dst {
@@ -25,33 +26,6 @@ namespace fs = std::filesystem;
 // The plug-in, the host and the current folder belong to the whole process:
 // one world at a time.
 std::mutex oneAtATime;
-
-// Points the loaded image's imports of a kernel32 function at `replacement`.
-// False when the image imports no such function from kernel32.
-bool redirectImport(HMODULE image, const char* function, const void* replacement) {
-  auto* base = reinterpret_cast<BYTE*>(image);
-  const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  bool found = false;
-  for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       library->Name != 0; ++library) {
-    if (_stricmp(reinterpret_cast<const char*>(base + library->Name), "kernel32.dll") != 0) continue;
-    const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
-      DWORD protection = 0;
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-      found = true;
-    }
-  }
-  return found;
-}
 
 void append(const char* text, void* output) { static_cast<std::string*>(output)->append(text); }
 
@@ -72,8 +46,10 @@ int runLoaded(const fs::path& plugin, uint64_t seed, double hours, bool trace, F
   // The plug-in seeds its generator from the tick count: the world's, as on
   // Linux, not the machine's. Its settings it reads with Windows' own reader.
   int result = 2;
-  if (redirectImport(image, "GetTickCount64", reinterpret_cast<const void*>(&substituteTickCount64)) &&
-      redirectImport(image, "GetTickCount", reinterpret_cast<const void*>(&substituteTickCount))) {
+  if (substitute::redirectImport(image, "GetTickCount64",
+                                 reinterpret_cast<const void*>(&substituteTickCount64)) &&
+      substitute::redirectImport(image, "GetTickCount",
+                                 reinterpret_cast<const void*>(&substituteTickCount))) {
     result = substituteRunSeededWorld(seed, hours, trace ? 1 : 0, &append, &run.output);
     run.finished = true;
   } else {

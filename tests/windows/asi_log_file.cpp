@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "import_redirect.h"
 #include "substitute_checks.h"
 
 namespace {
@@ -24,32 +25,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* logName = "Quillhaven.log";
-
-// Points the loaded image's imports of a kernel32 function at `replacement`.
-bool redirectImport(HMODULE image, const char* function, const void* replacement) {
-  auto* base = reinterpret_cast<BYTE*>(image);
-  const auto* headers = reinterpret_cast<const IMAGE_NT_HEADERS*>(
-      base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
-  const IMAGE_DATA_DIRECTORY& imports = headers->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
-  bool found = false;
-  for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
-       library->Name != 0; ++library) {
-    if (_stricmp(reinterpret_cast<const char*>(base + library->Name), "kernel32.dll") != 0) continue;
-    const auto* names = reinterpret_cast<const IMAGE_THUNK_DATA*>(base + library->OriginalFirstThunk);
-    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
-    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
-      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
-      const auto* byName = reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
-      if (std::strcmp(reinterpret_cast<const char*>(byName->Name), function) != 0) continue;
-      DWORD protection = 0;
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, PAGE_READWRITE, &protection);
-      slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-      VirtualProtect(&slots->u1.Function, sizeof slots->u1.Function, protection, &protection);
-      found = true;
-    }
-  }
-  return found;
-}
 
 // A game folder as a player leaves it: the .asi and a Quillhaven.ini with no
 // cooldown and `logSetting` (a whole line, or nothing).
@@ -86,8 +61,8 @@ VisitRun runVisit(
   const HMODULE plugin = LoadLibraryA(".\\Quillhaven.asi");
   EXPECT_NE(plugin, nullptr);
   if (plugin != nullptr) {
-    EXPECT_TRUE(
-        redirectImport(plugin, "GetTickCount64", reinterpret_cast<const void*>(&substituteTickCount64)));
+    EXPECT_TRUE(substitute::redirectImport(plugin, "GetTickCount64",
+                                           reinterpret_cast<const void*>(&substituteTickCount64)));
     EXPECT_EQ(substituteStartScript(), 1);
     afterStart();
     substituteStageTown();
@@ -118,8 +93,8 @@ TEST(QuillhavenLog, LogOnWritesTheStartAndTheWholeVisitInCrLfLines) {
   EXPECT_TRUE(run.visitReleased);
   EXPECT_EQ(run.calls, logOff().calls);  // the log calls no native of its own
   // Unloading the plug-in closed the file: nothing holds it any more.
-  const HANDLE alone = CreateFileA((folder / logName).string().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE alone = CreateFileA((folder / logName).string().c_str(), GENERIC_READ, 0, nullptr,
+                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   EXPECT_NE(alone, INVALID_HANDLE_VALUE) << "the unloaded plug-in still holds " << logName;
   if (alone != INVALID_HANDLE_VALUE) CloseHandle(alone);
 
