@@ -18,6 +18,4 @@ struct GateCheck {
 // town under a law lockdown.
 GateCheck checkGates();
 
-inline bool visitWorkAllowed() { return checkGates().closed == Gate::open; }
-
 }  // namespace quillhaven
