@@ -183,8 +183,8 @@ Vec3 anchorOf(const SpotRow& row, Vec3 position) {
 
 StoreSpot spotFrom(const SpotRow& row, const char* town) {
   const Vec3 position{row.x, row.y, row.z};
-  return StoreSpot{anchorOf(row, position), position, row.heading, nameHash(row.scenario), row.name, town,
-                   row.scenario};
+  return StoreSpot{
+      anchorOf(row, position), position, row.heading, nameHash(row.scenario), row.name, town, row.scenario};
 }
 
 }  // namespace
@@ -196,6 +196,12 @@ void buildSpotCatalogue() {
     for (const SpotRow& row : town.rows) spots.push_back(spotFrom(row, town.key));
     town.list = std::move(spots);
   }
+}
+
+size_t builtSpotCount() {
+  size_t count = 0;
+  for (const TownTable& town : townTables) count += town.list.size();
+  return count;
 }
 
 const char* catalogueSpotName(std::string_view name) {

@@ -35,6 +35,9 @@ inline constexpr size_t MaxRunningVisits = 85;
 // spot's scenario name is hashed here, so the game must be running.
 void buildSpotCatalogue();
 
+// The spots of all towns' lists as last built.
+size_t builtSpotCount();
+
 // The catalogue's own text of a spot's name, which lives as long as the
 // plug-in; null for a name that no spot has. Reads the table, so it needs no
 // game and no built catalogue.

@@ -85,14 +85,17 @@ void logTry(int number, const PickReport& report) {
     return logLine("no visit, try %d: %s drawn, %.0f m from the player (at most 70 m)", number,
                    report.spotName, static_cast<double>(metres));
   }
-  const auto refused = [&](Refusal why) { return static_cast<int>(report.refused[static_cast<size_t>(why)]); };
-  logLine("no visit, try %d: %s drawn, %.0f m from the player; %d townsfolk considered, refused: %d %s, %d %s, "
-          "%d %s, %d %s, %d %s",
-          number, report.spotName, static_cast<double>(metres), static_cast<int>(report.considered),
-          refused(Refusal::gameTests), refusalWords(Refusal::gameTests), refused(Refusal::gangMember),
-          refusalWords(Refusal::gangMember), refused(Refusal::shopkeeperRules),
-          refusalWords(Refusal::shopkeeperRules), refused(Refusal::alreadyRecruited),
-          refusalWords(Refusal::alreadyRecruited), refused(Refusal::onAVisit), refusalWords(Refusal::onAVisit));
+  const auto refused = [&](Refusal why) {
+    return static_cast<int>(report.refused[static_cast<size_t>(why)]);
+  };
+  logLine(
+      "no visit, try %d: %s drawn, %.0f m from the player; %d townsfolk considered, refused: %d %s, %d %s, "
+      "%d %s, %d %s, %d %s",
+      number, report.spotName, static_cast<double>(metres), static_cast<int>(report.considered),
+      refused(Refusal::gameTests), refusalWords(Refusal::gameTests), refused(Refusal::gangMember),
+      refusalWords(Refusal::gangMember), refused(Refusal::shopkeeperRules),
+      refusalWords(Refusal::shopkeeperRules), refused(Refusal::alreadyRecruited),
+      refusalWords(Refusal::alreadyRecruited), refused(Refusal::onAVisit), refusalWords(Refusal::onAVisit));
 }
 
 // Once when the drought begins, then at most once a minute of game time.
@@ -109,14 +112,9 @@ bool timeToTellWhy() {
 
 void logStart() {
   if (!logging()) return;
-  size_t spots = 0;
-  for (const auto* list : {&townSpotLists.valentine, &townSpotLists.strawberry, &townSpotLists.rhodes,
-                           &townSpotLists.blackwater, &townSpotLists.annesburg, &townSpotLists.tumbleweed,
-                           &townSpotLists.saintDenis}) {
-    spots += list->size();
-  }
   logLine("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots",
-          QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0, Log ? 1 : 0, static_cast<int>(spots));
+          QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0, Log ? 1 : 0,
+          static_cast<int>(builtSpotCount()));
 }
 
 void logGates(const GateCheck& gates) {
@@ -135,8 +133,8 @@ void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spo
   if (spots == nullptr) {
     return logLine("in a place without store spots (Armadillo or open country): running visits wait");
   }
-  logLine("in %.*s: %d store spots, %d free", length(townName), townName.data(), static_cast<int>(spots->size()),
-          freeSpotCount(*spots));
+  logLine("in %.*s: %d store spots, %d free", length(townName), townName.data(),
+          static_cast<int>(spots->size()), freeSpotCount(*spots));
 }
 
 void tallyDrop(std::string_view spotName) {
