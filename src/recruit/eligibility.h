@@ -23,7 +23,7 @@ Candidacy candidacyFor(std::string_view spotName);
 
 // Why a ped may not be sent, by the first test that refuses it.
 enum class Refusal { none, gameTests, gangMember, shopkeeperRules, alreadyRecruited, onAVisit };
-inline constexpr size_t RefusalKinds = 6;
+inline constexpr size_t RefusalKinds = static_cast<size_t>(Refusal::onAVisit) + 1;
 
 // Whether a ped near the player may be sent to the spot as its visitor. The
 // tests run from the cheapest on and stop at the first refusal.
