@@ -36,7 +36,7 @@ uint64_t global = 0;
 RecordedCall* recording = nullptr;
 int recordingCapacity = 0;
 int recorded = 0;
-std::array<int32_t, 121> replayBuffer{};
+std::array<uint64_t, 121> replayArray{};
 
 uint32_t textHash(const char* text) {
   uint32_t hash = 2166136261u;
@@ -57,6 +57,21 @@ uint64_t floatSlot(float value) {
   uint32_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);
   return bits;
+}
+
+// As the game fills a script array: the capacity in the low half of slot 0,
+// ped i in the low half of slot i + 1, junk in the high halves, and every slot
+// the array claims written.
+void fillNearby(uint64_t* slots) {
+  constexpr uint64_t junkHigh = 0xA5A5A5A500000000ull;
+  const auto claimed = static_cast<int32_t>(static_cast<uint32_t>(slots[0]));
+  const int32_t capacity = std::max(claimed, 0);
+  const int32_t count =
+      std::clamp(scene.nearbyCount, 0, std::min(capacity, static_cast<int32_t>(scene.nearby.size())));
+  for (int32_t index = 0; index < capacity; ++index) {
+    const uint32_t ped = index < count ? static_cast<uint32_t>(scene.nearby[static_cast<size_t>(index)]) : 0u;
+    slots[index + 1] = junkHigh | ped;
+  }
 }
 
 uint64_t answer() {
@@ -85,12 +100,9 @@ uint64_t answer() {
       const float dx = floatArgument(0) - floatArgument(3), dy = floatArgument(1) - floatArgument(4);
       return floatSlot(dx * dx + dy * dy);
     }
-    case nearbyPedsNative: {
-      auto* buffer = reinterpret_cast<int32_t*>(arguments[1]);
-      const int32_t count = std::min(scene.nearbyCount, buffer[0]);
-      std::copy(scene.nearby.begin(), scene.nearby.begin() + count, buffer + 1);
+    case nearbyPedsNative:
+      fillNearby(reinterpret_cast<uint64_t*>(arguments[1]));
       return static_cast<uint32_t>(scene.nearbyCount);
-    }
     default:
       return 0;  // every other question answers no, every order is taken
   }
@@ -110,15 +122,15 @@ int stopRecording() {
 }
 
 void replay(const RecordedCall* calls, int count) {
-  replayBuffer[0] = 120;
+  replayArray[0] = 120;
   for (int index = 0; index < count; ++index) {
     const RecordedCall& call = calls[index];
     nativeInit(call.hash);
     for (int slot = 0; slot < call.count; ++slot) {
-      // A buffer the plug-in passed lived on its stack; the replay has its own.
-      const bool buffer = call.hash == nearbyPedsNative && slot == 1;
-      nativePush64(buffer ? reinterpret_cast<uintptr_t>(replayBuffer.data())
-                          : call.slots[static_cast<size_t>(slot)]);
+      // An array the plug-in passed lived on its stack; the replay has its own.
+      const bool array = call.hash == nearbyPedsNative && slot == 1;
+      nativePush64(array ? reinterpret_cast<uintptr_t>(replayArray.data())
+                         : call.slots[static_cast<size_t>(slot)]);
     }
     nativeCall();
   }

@@ -8,7 +8,8 @@ namespace substitute {
 
 namespace {
 
-// High halves of result slots: anything that reads them reads nonsense.
+// High halves of result slots and of the elements of arrays the game fills:
+// anything that reads them reads nonsense.
 constexpr uint64_t junkHigh = 0xA5A5A5A500000000ull;
 
 float floatFromBits(uint32_t bits) {
@@ -33,6 +34,24 @@ std::string formatFloat(float value) {
   char text[32];
   std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
   return text;
+}
+
+// A script array, as the game hands arrays to natives: 8-byte slots, the
+// capacity in the low half of slot 0, element i in the low half of slot i + 1.
+uint64_t* arraySlots(const Arg& arg) { return reinterpret_cast<uint64_t*>(static_cast<uintptr_t>(arg.slot)); }
+size_t arrayCapacity(const Arg& arg) {
+  const auto capacity = static_cast<int32_t>(static_cast<uint32_t>(arg.record.at(0)));
+  return capacity > 0 ? static_cast<size_t>(capacity) : 0;
+}
+
+// The game writes every slot the array claims to have, whatever it reports:
+// an array shorter than it claims is overrun here, as it would be in the game.
+void fillClaimedSlots(const NativeCall& call) {
+  for (const Arg& arg : call.args) {
+    if (arg.kind != 'b') continue;
+    uint64_t* slots = arraySlots(arg);
+    std::fill_n(slots + 1, arrayCapacity(arg), junkHigh);
+  }
 }
 
 size_t placeInTable(const NativeInfo& info) { return static_cast<size_t>(&info - nativeTable().data()); }
@@ -130,10 +149,12 @@ void FakeGame::answerFloat(std::string_view native, float value) {
 
 void FakeGame::fillNearby(const NativeCall& call, Answer& answer, const std::vector<int32_t>& handles,
                           int32_t reportedCount) {
-  auto* buffer = reinterpret_cast<int32_t*>(static_cast<uintptr_t>(call.args[1].slot));
-  const size_t capacity = buffer[0] > 0 ? static_cast<size_t>(buffer[0]) : 0;
+  uint64_t* slots = arraySlots(call.args[1]);
+  const size_t capacity = arrayCapacity(call.args[1]);
   size_t written = 0;
-  for (; written < handles.size() && written < capacity; ++written) buffer[1 + written] = handles[written];
+  for (; written < handles.size() && written < capacity; ++written) {
+    slots[1 + written] = junkHigh | static_cast<uint32_t>(handles[written]);
+  }
   answer.handlesWritten = static_cast<int32_t>(written);
   answer.setInt(reportedCount);
 }
@@ -195,24 +216,25 @@ bool FakeGame::decode(const NativeInfo& info, NativeCall& call) {
       const auto* record = reinterpret_cast<const uint64_t*>(static_cast<uintptr_t>(arg.slot));
       arg.record.assign(record, record + 8);
       if (record[0] != 0) arg.text = reinterpret_cast<const char*>(static_cast<uintptr_t>(record[0]));
+    } else if (arg.kind == 'b' && (arraySlots(arg)[0] >> 32) != 0) {
+      refuse("the array's capacity slot has a high half");
     } else if (arg.kind == 'b') {
-      const auto* buffer = reinterpret_cast<const int32_t*>(static_cast<uintptr_t>(arg.slot));
-      arg.record.push_back(static_cast<uint64_t>(static_cast<uint32_t>(buffer[0])));
+      arg.record.push_back(arraySlots(arg)[0]);
     }
   }
   return valid;
 }
 
 // What the game answered: its result slots, and the handles it wrote into a
-// nearby-peds buffer.
+// nearby-peds array, each the low half of its slot.
 void FakeGame::keepAnswer(NativeCall& call) {
   call.resultSlots = resultSlotsOf(call.info->result);
   std::copy_n(answer_.slots(), call.resultSlots, call.result.begin());
   for (Arg& arg : call.args) {
     if (arg.kind != 'b') continue;
-    const auto* buffer = reinterpret_cast<const int32_t*>(static_cast<uintptr_t>(arg.slot));
+    const uint64_t* slots = arraySlots(arg);
     for (int32_t index = 0; index < answer_.handlesWritten; ++index) {
-      arg.record.push_back(static_cast<uint64_t>(static_cast<uint32_t>(buffer[1 + index])));
+      arg.record.push_back(static_cast<uint32_t>(slots[1 + index]));
     }
   }
 }
@@ -232,6 +254,7 @@ uint64_t* FakeGame::call() {
     return answer_.slots();
   }
   if (!decode(*info, decoded_)) return answer_.slots();
+  fillClaimedSlots(decoded_);
   if (const Responder& responder = responders_[placeInTable(*info)]) responder(decoded_, answer_);
   keepAnswer(decoded_);
   if (onCall) onCall(decoded_);

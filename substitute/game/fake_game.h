@@ -22,8 +22,8 @@ struct Arg {
   char kind = 'i';
   uint64_t slot = 0;
   std::string text;  // 't': the text; 's': the spoken line
-  // 's': the eight slots; 'b': the capacity element, then the handles the game
-  // wrote after it.
+  // 's': the eight slots; 'b': the array's capacity, then the handles the game
+  // wrote after it (the low halves of their slots).
   std::vector<uint64_t> record;
 
   int32_t i() const { return static_cast<int32_t>(static_cast<uint32_t>(slot)); }
@@ -55,7 +55,7 @@ class Answer {
   void setFloat(float value);
   void setVec3(float x, float y, float z);
   uint64_t* slots() { return slots_.data(); }
-  // How many handles the responder wrote into the call's nearby-peds buffer.
+  // How many handles the responder wrote into the call's nearby-peds array.
   int32_t handlesWritten = 0;
 
  private:
@@ -88,8 +88,9 @@ class FakeGame {
   // What the game's name hash gives for a text.
   static uint32_t hashName(std::string_view text);
 
-  // Writes up to the buffer's capacity of handles into a nearby-peds call's
-  // buffer and answers the reported count, which may exceed what was written.
+  // Writes up to the array's capacity of handles into a nearby-peds call's
+  // script array, each in the low half of its slot with junk in the high
+  // half, and answers the reported count, which may exceed what was written.
   static void fillNearby(const NativeCall& call, Answer& answer, const std::vector<int32_t>& handles,
                          int32_t reportedCount);
 

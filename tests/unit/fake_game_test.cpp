@@ -93,10 +93,10 @@ TEST(CallDigest, TakesWhatAnAddressPointsToNeverTheAddress) {
     FakeGame::fillNearby(call, answer, {1001, 1002}, 2);
   });
   const std::string here = "WORLD_HUMAN_INSPECT", there = here;
-  int32_t buffer[4] = {3, 0, 0, 0};
+  uint64_t array[4] = {3, 0, 0, 0};  // room for three handles
   callWith(game, "nameHash", {reinterpret_cast<uintptr_t>(here.c_str())});
   callWith(game, "nameHash", {reinterpret_cast<uintptr_t>(there.c_str())});
-  callWith(game, "nearbyPeds", {1, reinterpret_cast<uintptr_t>(buffer), 0, 0});
+  callWith(game, "nearbyPeds", {1, reinterpret_cast<uintptr_t>(array), 0, 0});
   callWith(game, "taskTurnTo", {7, 0x42B40000, 5000});  // 90.0f
   callWith(game, "taskTurnTo", {7, 0x42B40001, 5000});  // the next float up
   ASSERT_EQ(game.calls.size(), 5u);

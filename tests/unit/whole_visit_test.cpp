@@ -47,6 +47,29 @@ class WholeVisitTest : public VisitTest {
     for (int32_t keeper = 51; keeper <= 55; ++keeper) world.peds[keeper].position = position;
   }
 
+  // Peds beside the player, 100 onward, each refused by one of the game's own
+  // tests in turn (every fourth dead); the caller lists them.
+  std::vector<int32_t> crowdOf(int32_t count) {
+    std::vector<int32_t> crowd;
+    for (int32_t handle = 100; handle < 100 + count; ++handle) {
+      PedState& person = world.peds[handle];
+      person.position = world.playerPosition;
+      person.dead = handle % 4 == 0;
+      person.rejected2 = handle % 4 == 1;
+      person.rejected3 = handle % 4 == 2;
+      person.required = handle % 4 != 3;
+      crowd.push_back(handle);
+    }
+    return crowd;
+  }
+
+  bool greetedBy(int32_t keeper) const {
+    for (const substitute::NativeCall& call : game.callsNamed("speakWithParams")) {
+      if (call.args[0].i() == keeper && call.args[1].text.starts_with("WELCOME")) return true;
+    }
+    return false;
+  }
+
   // Runs passes until the visitor's visit has begun and ended.
   void runOneVisit(int maxWaits = 600) {
     bool begun = false;
@@ -131,6 +154,35 @@ TEST_F(WholeVisitTest, AnAggressiveGunsmithCustomerLeavesWithAWeapon) {
   runOneVisit();
   EXPECT_THAT(story(), storyOf({"walk", "turn", "scenario", "greeting", "thanks"}, {"weapon", "release"}));
   EXPECT_FALSE(hasVisitorEntries(visitor));
+}
+
+// The game lists peds in an array of 8-byte slots; read with the wrong
+// capacity or slot index, the ped listed 100th is never seen.
+// The game lists peds in an array of 8-byte slots; read with the wrong
+// capacity or slot index, the 100th ped listed or the 61st beside a visitor is
+// never seen.
+TEST_F(WholeVisitTest, InACrowdOfAHundredTheOnlyPedWhoMayGoIsListedLast) {
+  world.nearby = crowdOf(94);
+  for (const int32_t keeper : {51, 52, 53, 54, 55}) world.nearby.push_back(keeper);
+  world.nearby.push_back(visitor);
+  ASSERT_EQ(world.nearby.size(), 100u);
+  startScript();
+  runOneVisit();
+  EXPECT_THAT(story(), storyOf({"walk", "turn", "scenario", "greeting", "thanks"}, {"release"}));
+}
+
+TEST_F(WholeVisitTest, TheKeeperListed61stBesideTheArrivingVisitorGreetsIt) {
+  moveTo("saintdenis", {2715.0f, -1320.0f, 50.0f});  // by the gunsmith, whose keeper is 54
+  world.nearby = {visitor, 51, 52, 53, 55};
+  for (const int32_t handle : crowdOf(56)) {
+    world.nearby.push_back(handle);
+    if (world.peds[handle].dead) world.peds[handle].model = FakeGame::hashName("u_m_m_nbxgunsmith_01");
+  }
+  world.nearby.push_back(54);
+  ASSERT_EQ(world.nearby.size(), 1u + 61u);
+  startScript();
+  runOneVisit();
+  EXPECT_TRUE(greetedBy(54));
 }
 
 TEST_F(WholeVisitTest, ARecruitAgainAfterADroppedVisitCarriesNothingOfIt) {
