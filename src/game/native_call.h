@@ -24,6 +24,7 @@ inline uint64_t slot(int32_t value) { return static_cast<uint32_t>(value); }
 inline uint64_t slot(uint32_t value) { return value; }
 inline uint64_t slot(Entity entity) { return slot(static_cast<int32_t>(entity)); }
 inline uint64_t slot(GameHash hash) { return slot(static_cast<uint32_t>(hash)); }
+inline uint64_t slot(ScenarioPoint point) { return slot(static_cast<int32_t>(point)); }
 inline uint64_t slot(float value) {
   uint32_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);

@@ -20,6 +20,12 @@ inline constexpr Entity noEntity{};
 enum class GameHash : uint32_t {};
 inline constexpr GameHash noHash{};
 
+// A scenario point: a place where the game plays a scenario, such as a
+// hitching post. Not an entity: the game names it apart, and a ped or a hash
+// passed where a point belongs fails to compile. noScenarioPoint names none.
+enum class ScenarioPoint : int32_t {};
+inline constexpr ScenarioPoint noScenarioPoint{};
+
 // Names
 GameHash nameHash(const char* name);
 
@@ -33,14 +39,21 @@ struct GameTimeRead {
 };
 extern GameTimeRead lastGameTime;
 int32_t clockHour();
+// The player, and whether the law wants the player.
 int32_t gateSubject();
 bool gateTest(int32_t subject);
+// Whether a mission is running.
 bool gateFlag();
+// The town map zone at the position, as a hash; zero where no town's zone
+// lies.
 int32_t positionGate(Vec3 position);
+// The game's count of threads running the town's own script, named as the
+// town in lower case: greater than zero while the player is in that town.
 int32_t townTest(GameHash zone);
 
-// The law region the game has put under lockdown, as a game hash: the low
-// half of a script global that the host exposes.
+// The law region of the town the player is in while that town is locked
+// down, as a game hash: the low half of a script global that the host
+// exposes.
 GameHash lockedDownLawRegion();
 
 // Entities and peds
@@ -75,10 +88,10 @@ struct NearbyPeds {
 };
 NearbyPeds nearbyPeds(Entity ped);
 
-// Objects
-bool objectNearPoint(Vec3 point, GameHash model);
-Entity closestObject(Vec3 point, GameHash model);
-void hitchPostPrepare(Entity post);
+// Scenario points of a type, such as "PROP_HITCHINGPOST", near a point.
+bool objectNearPoint(Vec3 point, GameHash scenarioType);
+ScenarioPoint closestObject(Vec3 point, GameHash scenarioType);
+void hitchPostPrepare(ScenarioPoint post);
 
 // Orders, speech and weapons
 void taskGoTo(Entity ped, Vec3 point);
@@ -86,7 +99,7 @@ void taskScenarioHere(Entity ped, GameHash scenario, float heading);
 void taskTurnTo(Entity ped, float heading);
 void taskMount(Entity ped, Entity mount);
 void taskDismount(Entity ped);
-void taskHitch(Entity ped, Entity post);
+void taskHitch(Entity ped, ScenarioPoint post);
 void releaseVisitor(Entity ped);
 void giveWeapon(Entity ped, GameHash weapon);
 

@@ -6,24 +6,38 @@ namespace quillhaven {
 
 using native::call;
 
-void taskGoTo(Entity ped, Vec3 p) { call(0x5BC448CB78FA3E88, ped, p.x, p.y, p.z, 1.0f, 0, 0, 786603, -1.0f); }
-void taskScenarioHere(Entity ped, GameHash scenario, float heading) {
-  call(0x524B54361229154F, ped, scenario, 30000, 1, 0, heading, 1);
+void taskGoTo(Entity ped, Vec3 p) {
+  call(0x5BC448CB78FA3E88, ped, p.x, p.y, p.z, 1.0f, 0, 0, 786603, -1.0f);  // TASK_GO_TO_COORD_ANY_MEANS
 }
-void taskTurnTo(Entity ped, float heading) { call(0x93B93A37987F1F3D, ped, heading, 5000); }
-void taskMount(Entity ped, Entity mount) { call(0x92DB0739813C5186, ped, mount, -1, -1, 1.5f, 1, 0, 0); }
-void taskDismount(Entity ped) { call(0x48E92D3DDE23C23A, ped, 262144, 1, 0, 0, 0); }
-void taskHitch(Entity ped, Entity post) { call(0x9030AD4B6207BFE8, ped, post, 0); }
-void releaseVisitor(Entity ped) { call(0xE1EF3C1216AFF2CD, ped, 1, 0); }
+void taskScenarioHere(Entity ped, GameHash scenario, float heading) {
+  call(0x524B54361229154F, ped, scenario, 30000, 1, 0, heading, 1);  // TASK_START_SCENARIO_IN_PLACE_HASH
+}
+void taskTurnTo(Entity ped, float heading) {
+  call(0x93B93A37987F1F3D, ped, heading, 5000);  // TASK_ACHIEVE_HEADING
+}
+void taskMount(Entity ped, Entity mount) {
+  call(0x92DB0739813C5186, ped, mount, -1, -1, 1.5f, 1, 0, 0);  // TASK_MOUNT_ANIMAL
+}
+void taskDismount(Entity ped) {
+  call(0x48E92D3DDE23C23A, ped, 262144, 1, 0, 0, 0);  // TASK_DISMOUNT_ANIMAL
+}
+void taskHitch(Entity ped, ScenarioPoint post) {
+  call(0x9030AD4B6207BFE8, ped, post, 0);  // TASK_HITCH_ANIMAL
+}
+void releaseVisitor(Entity ped) {
+  call(0xE1EF3C1216AFF2CD, ped, 1, 0);  // CLEAR_PED_TASKS
+}
 
+// The twelfth argument, the weapon's wear, is a float in the game.
 void giveWeapon(Entity ped, GameHash weapon) {
   const GameHash reason = nameHash("ADD_REASON_DEFAULT");
-  call(0x5E3BDDBCB83F3D84, ped, weapon, 50, 0, 1, 0, 0, 0.5f, 1.0f, reason, 0, 0, 0);
+  call(0x5E3BDDBCB83F3D84, ped, weapon, 50, 0, 1, 0, 0, 0.5f, 1.0f, reason, 0, 0.0f,
+       0);  // GIVE_WEAPON_TO_PED
 }
 
 void speakWithParams(Entity ped, const SpeechParams& params) {
   const void* record = &params;
-  call(0x8E04FEDD28D42462, ped, record);
+  call(0x8E04FEDD28D42462, ped, record);  // PLAY_PED_AMBIENT_SPEECH_NATIVE
 }
 
 void sayLine(Entity ped, const char* line) {

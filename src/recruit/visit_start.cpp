@@ -10,16 +10,17 @@ namespace quillhaven {
 namespace {
 
 // Only the horse that exists is remembered, to be mounted again on leaving;
-// the rider gets off all the same. The post is searched around the rider, and
-// a rider with no hitching post within 35 m gets off where it stands. Says
-// how the rider came, for the log.
+// the rider gets off all the same. The hitching post, a scenario point, is
+// searched around the rider, and a rider with no hitching post within 35 m
+// gets off where it stands. Says how the rider came, for the log.
 const char* getOffTheHorse(Entity rider) {
   const Entity mount = pedMount(rider);
   if (entityExists(mount)) VisitorMounts[rider] = mount;
   const Vec3 position = entityPosition(rider, 0);
   const GameHash hitchingPost = nameHash("PROP_HITCHINGPOST");
-  const Entity post = objectNearPoint(position, hitchingPost) ? closestObject(position, hitchingPost) : noEntity;
-  if (post != noEntity) {
+  const ScenarioPoint post =
+      objectNearPoint(position, hitchingPost) ? closestObject(position, hitchingPost) : noScenarioPoint;
+  if (post != noScenarioPoint) {
     hitchPostPrepare(post);
     taskHitch(rider, post);
     return "hitched at a post";

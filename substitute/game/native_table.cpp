@@ -52,7 +52,7 @@ constexpr std::array<NativeInfo, 39> natives = {{
     {"taskHitch", 0x9030AD4B6207BFE8, "iii", '-'},
     {"releaseVisitor", 0xE1EF3C1216AFF2CD, "iii", '-'},
     {"speakWithParams", 0x8E04FEDD28D42462, "is", '-'},
-    {"giveWeapon", 0x5E3BDDBCB83F3D84, "iiiiiiiffiiii", '-'},
+    {"giveWeapon", 0x5E3BDDBCB83F3D84, "iiiiiiiffiifi", '-'},
 }};
 
 }  // namespace

@@ -11,8 +11,8 @@
 namespace substitute {
 
 // Argument kinds: 'i' a 32-bit integer, handle or hash; 'f' a float; 't' the
-// address of a text; 'b' the address of a nearby-peds buffer; 's' the address
-// of a speech record.
+// address of a text; 'b' the address of a nearby-peds script array; 's' the
+// address of a speech record. A test holds them to the game's own signatures.
 // Result kinds: 'i' a 32-bit value, 'f' a float, 'v' a vector, '-' nothing.
 struct NativeInfo {
   std::string_view name;

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <set>
+#include <type_traits>
 
 #include "game/natives.h"
 #include "host_fixture.h"
@@ -62,13 +63,13 @@ const std::vector<BindingCase>& bindingCases() {
       {[] { visitHoldTest(Entity{9}); }, {"visitHoldTest(9)"}},
       {[] { objectNearPoint(point, GameHash{4242}); }, {"objectNearPoint(1.5, -2.25, 3, 4242, 35, 1)"}},
       {[] { closestObject(point, GameHash{4242}); }, {"closestObject(1.5, -2.25, 3, 4242, 35, 1, 0)"}},
-      {[] { hitchPostPrepare(Entity{31}); }, {"hitchPostPrepare(31, 1)"}},
+      {[] { hitchPostPrepare(ScenarioPoint{31}); }, {"hitchPostPrepare(31, 1)"}},
       {[] { taskGoTo(Entity{9}, point); }, {"taskGoTo(9, 1.5, -2.25, 3, 1, 0, 0, 786603, -1)"}},
       {[] { taskScenarioHere(Entity{9}, GameHash{4242}, 275.5f); }, {"taskScenarioHere(9, 4242, 30000, 1, 0, 275.5, 1)"}},
       {[] { taskTurnTo(Entity{9}, 275.5f); }, {"taskTurnTo(9, 275.5, 5000)"}},
       {[] { taskMount(Entity{9}, Entity{31}); }, {"taskMount(9, 31, -1, -1, 1.5, 1, 0, 0)"}},
       {[] { taskDismount(Entity{9}); }, {"taskDismount(9, 262144, 1, 0, 0, 0)"}},
-      {[] { taskHitch(Entity{9}, Entity{31}); }, {"taskHitch(9, 31, 0)"}},
+      {[] { taskHitch(Entity{9}, ScenarioPoint{31}); }, {"taskHitch(9, 31, 0)"}},
       {[] { releaseVisitor(Entity{9}); }, {"releaseVisitor(9, 1, 0)"}},
       {[] { giveWeapon(Entity{9}, GameHash{4242}); },
        {R"(nameHash("ADD_REASON_DEFAULT"))",
@@ -78,6 +79,12 @@ const std::vector<BindingCase>& bindingCases() {
   };
   return cases;
 }
+
+// A hitching post is a scenario point: a ped or a hash passed for one does
+// not compile.
+static_assert(!std::is_invocable_v<decltype(taskHitch), Entity, Entity>);
+static_assert(!std::is_invocable_v<decltype(hitchPostPrepare), Entity>);
+static_assert(!std::is_invocable_v<decltype(hitchPostPrepare), GameHash>);
 
 using BindingTest = HostTest;
 
