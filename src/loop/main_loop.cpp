@@ -126,7 +126,7 @@ void runMainLoopPass(MainLoopState& state) {
   const std::string_view key = townKey(town);
   std::vector<StoreSpot>* spots = townSpots(key);
   logWhereabouts(town, spots);
-  if (spots == nullptr) return;  // Armadillo or open country: every visit stands still
+  if (spots == nullptr) return;  // Armadillo, or no town at all: every visit stands still
   advanceRunningVisits(*spots);
   if (!cooldownOver(state)) return;
   startNewVisit(state, town, key, player);

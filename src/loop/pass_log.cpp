@@ -1,8 +1,9 @@
 #include "loop/pass_log.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 
 #include "catalogue/spot_catalogue.h"
 #include "catalogue/town_resolution.h"
@@ -41,11 +42,11 @@ void logClosedGate(const GateCheck& gates) {
     case Gate::resting:
       return logLine("resting: clock hour %d, visits run from 6 to 23", static_cast<int>(gates.clockHour));
     case Gate::gateTest:
-      return logLine("paused: the game's gateTest says no");
+      return logLine("paused: the player is wanted by the law");
     case Gate::gateFlag:
-      return logLine("paused: the game's gateFlag is set");
+      return logLine("paused: a mission is running");
     case Gate::positionGate:
-      return logLine("paused: the position gate says no");
+      return logLine("paused: the player is in no town's map zone");
     case Gate::lockdownRhodes:
       return logLine("paused: lockdown of Rhodes");
     case Gate::lockdownValentine:
@@ -63,8 +64,18 @@ int freeSpotCount(const std::vector<StoreSpot>& spots) {
 
 const char* refusalWords(Refusal refusal) {
   switch (refusal) {
-    case Refusal::gameTests:
-      return "by the game's tests";
+    case Refusal::gone:
+      return "gone";
+    case Refusal::deadOrDying:
+      return "dead or dying";
+    case Refusal::aPlayer:
+      return "a player";
+    case Refusal::heldByAScript:
+      return "held by a script";
+    case Refusal::inAVehicle:
+      return "in a vehicle";
+    case Refusal::notHuman:
+      return "not human";
     case Refusal::gangMember:
       return "gang";
     case Refusal::shopkeeperRules:
@@ -79,23 +90,33 @@ const char* refusalWords(Refusal refusal) {
   return "";
 }
 
+// "0 gone, 1 dead or dying, ..., 6 on a visit": every refusal, in the order
+// the tests are asked. Ten counts of up to three digits fit with room to
+// spare; a longer text would be cut, never overrun.
+struct RefusalCounts {
+  char text[320] = {};
+};
+RefusalCounts describeRefusals(const PickReport& report) {
+  RefusalCounts counts;
+  size_t used = 0;
+  for (size_t kind = 1; kind < RefusalKinds; ++kind) {
+    const int written =
+        std::snprintf(counts.text + used, sizeof counts.text - used, "%s%d %s", kind > 1 ? ", " : "",
+                      static_cast<int>(report.refused[kind]), refusalWords(static_cast<Refusal>(kind)));
+    used = std::min(used + static_cast<size_t>(std::max(written, 0)), sizeof counts.text - 1);
+  }
+  return counts;
+}
+
 void logTry(int number, const PickReport& report) {
   const float metres = std::sqrt(report.playerDistanceSquared);
   if (report.spotTooFar) {
     return logLine("no visit, try %d: %s drawn, %.0f m from the player (at most 70 m)", number,
                    report.spotName, static_cast<double>(metres));
   }
-  const auto refused = [&](Refusal why) {
-    return static_cast<int>(report.refused[static_cast<size_t>(why)]);
-  };
-  logLine(
-      "no visit, try %d: %s drawn, %.0f m from the player; %d townsfolk considered, refused: %d %s, %d %s, "
-      "%d %s, %d %s, %d %s",
-      number, report.spotName, static_cast<double>(metres), static_cast<int>(report.considered),
-      refused(Refusal::gameTests), refusalWords(Refusal::gameTests), refused(Refusal::gangMember),
-      refusalWords(Refusal::gangMember), refused(Refusal::shopkeeperRules),
-      refusalWords(Refusal::shopkeeperRules), refused(Refusal::alreadyRecruited),
-      refusalWords(Refusal::alreadyRecruited), refused(Refusal::onAVisit), refusalWords(Refusal::onAVisit));
+  logLine("no visit, try %d: %s drawn, %.0f m from the player; %d townsfolk considered, refused: %s", number,
+          report.spotName, static_cast<double>(metres), static_cast<int>(report.considered),
+          describeRefusals(report).text);
 }
 
 // Once when the drought begins, then at most once a minute of game time.
@@ -130,9 +151,10 @@ void logGates(const GateCheck& gates) {
 void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spots) {
   if (!logging() || townName == passLog.townName) return;
   passLog.townName = townName;
-  if (spots == nullptr) {
-    return logLine("in a place without store spots (Armadillo or open country): running visits wait");
+  if (spots == nullptr && townName == "Armadillo") {
+    return logLine("in Armadillo, which has no store spots: running visits wait");
   }
+  if (spots == nullptr) return logLine("in none of the towns with stores: running visits wait");
   logLine("in %.*s: %d store spots, %d free", length(townName), townName.data(),
           static_cast<int>(spots->size()), freeSpotCount(*spots));
 }

@@ -11,13 +11,16 @@ namespace quillhaven {
 
 namespace {
 
-bool passesGameTests(Entity ped) {
-  if (!entityExists(ped)) return false;
-  if (entityDead(ped)) return false;
-  if (pedRejectTest1(ped)) return false;
-  if (pedRejectTest2(ped)) return false;
-  if (pedRejectTest3(ped)) return false;
-  return pedRequireTest(ped);
+// The game's own tests, from the cheapest on; the first that refuses names
+// the refusal.
+Refusal gameRefusal(Entity ped) {
+  if (!entityExists(ped)) return Refusal::gone;
+  if (entityDead(ped)) return Refusal::deadOrDying;
+  if (pedRejectTest1(ped)) return Refusal::aPlayer;
+  if (pedRejectTest2(ped)) return Refusal::heldByAScript;
+  if (pedRejectTest3(ped)) return Refusal::inAVehicle;
+  if (!pedRequireTest(ped)) return Refusal::notHuman;
+  return Refusal::none;
 }
 
 bool isGangMember(Entity ped) {
@@ -65,7 +68,7 @@ bool isEligibleVisitor(Entity ped, const Candidacy& candidacy) {
 }
 
 Refusal refusalOf(Entity ped, const Candidacy& candidacy) {
-  if (!passesGameTests(ped)) return Refusal::gameTests;
+  if (const Refusal refusal = gameRefusal(ped); refusal != Refusal::none) return refusal;
   if (isGangMember(ped)) return Refusal::gangMember;
   if (keepsOutAsShopkeeper(ped, candidacy.keeperModel)) return Refusal::shopkeeperRules;
   if (RecruitedPeds.contains(ped)) return Refusal::alreadyRecruited;

@@ -21,8 +21,22 @@ struct Candidacy {
 };
 Candidacy candidacyFor(std::string_view spotName);
 
-// Why a ped may not be sent, by the first test that refuses it.
-enum class Refusal { none, gameTests, gangMember, shopkeeperRules, alreadyRecruited, onAVisit };
+// Why a ped may not be sent, by the first test that refuses it: the game's
+// own tests in the order they are asked (heldByAScript is the game's "mission
+// entity", any ped a script has claimed), then the plug-in's.
+enum class Refusal {
+  none,
+  gone,
+  deadOrDying,
+  aPlayer,
+  heldByAScript,
+  inAVehicle,
+  notHuman,
+  gangMember,
+  shopkeeperRules,
+  alreadyRecruited,
+  onAVisit,
+};
 inline constexpr size_t RefusalKinds = static_cast<size_t>(Refusal::onAVisit) + 1;
 
 // Whether a ped near the player may be sent to the spot as its visitor. The

@@ -37,31 +37,34 @@ class EligibilityTest : public LoopTest {
   }
 };
 
-struct Refusal {
-  const char* why;
+struct RefusalCase {
+  Refusal kind;  // as the log counts it
   std::function<void(PedState&)> make;
   size_t nativesAsked;  // how far down the chain the refusal comes
 };
 
 TEST_F(EligibilityTest, EachRefusalEndsTheChainWhereItComes) {
-  const std::vector<Refusal> refusals = {
-      {"gone", [](PedState& p) { p.exists = false; }, 1},
-      {"dead", [](PedState& p) { p.dead = true; }, 2},
-      {"first rejecting test", [](PedState& p) { p.rejected1 = true; }, 3},
-      {"second rejecting test", [](PedState& p) { p.rejected2 = true; }, 4},
-      {"third rejecting test", [](PedState& p) { p.rejected3 = true; }, 5},
-      {"requiring test", [](PedState& p) { p.required = false; }, 6},
-      {"gang member", [](PedState& p) { p.group = FakeGame::hashName("REL_GANG_DUTCHS"); }, 8},
-      {"keeper of this store", [](PedState& p) { p.model = FakeGame::hashName("u_m_m_valgunsmith_01"); }, 10},
+  const std::vector<RefusalCase> refusals = {
+      {Refusal::gone, [](PedState& p) { p.exists = false; }, 1},
+      {Refusal::deadOrDying, [](PedState& p) { p.dead = true; }, 2},
+      {Refusal::aPlayer, [](PedState& p) { p.rejected1 = true; }, 3},
+      {Refusal::heldByAScript, [](PedState& p) { p.rejected2 = true; }, 4},
+      {Refusal::inAVehicle, [](PedState& p) { p.rejected3 = true; }, 5},
+      {Refusal::notHuman, [](PedState& p) { p.required = false; }, 6},
+      {Refusal::gangMember, [](PedState& p) { p.group = FakeGame::hashName("REL_GANG_DUTCHS"); }, 8},
+      {Refusal::shopkeeperRules, [](PedState& p) { p.model = FakeGame::hashName("u_m_m_valgunsmith_01"); },
+       10},
   };
-  for (const Refusal& refusal : refusals) {
+  for (const RefusalCase& refusal : refusals) {
+    const auto why = static_cast<int>(refusal.kind);
     PedState fresh;
     refusal.make(fresh);
     *state = fresh;
-    EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1")) << refusal.why;
+    EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1")) << why;
     EXPECT_THAT(calledNames(),
                 ElementsAreArray(wholeChain.begin(), wholeChain.begin() + refusal.nativesAsked))
-        << refusal.why;
+        << why;
+    EXPECT_EQ(refusalOf(Entity{ped}, candidacyFor("VALENTINE_GUNSMITH_1")), refusal.kind) << why;
   }
 }
 

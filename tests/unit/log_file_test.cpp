@@ -6,17 +6,23 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "entry/settings.h"
 #include "game/natives.h"
+#include "loop/main_loop.h"
+#include "loop_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using substitute::FakeGame;
+using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
+using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
 
 std::vector<std::string> logLines() {
@@ -54,6 +60,46 @@ TEST(LogFile, AFolderInTheWayTurnsTheLogOffSilently) {
   quillhaven::logLine("nobody reads this");
   EXPECT_FALSE(quillhaven::logging());
   EXPECT_TRUE(fs::is_empty("Quillhaven.log"));
+}
+
+using LogLines = LoopTest;
+
+TEST_F(LogLines, ANoVisitLineCountsEachPedUnderTheFirstTestThatRefusedIt) {
+  ASSERT_TRUE(quillhaven::Log) << "this case runs beside a Quillhaven.ini saying Log=1";
+  quillhaven::buildSpotCatalogue();
+  // Every spot of Valentine but the gunsmith's first has a visitor who stays.
+  int32_t visitor = 600;
+  for (const quillhaven::StoreSpot& spot : quillhaven::townSpotLists.valentine) {
+    if (std::string_view(spot.name) == "VALENTINE_GUNSMITH_1") continue;
+    quillhaven::SpotVisitors[spot.name] = quillhaven::Entity{visitor};
+    world.peds[visitor++].held = true;
+  }
+  // One ped refused by the first test, two by the second, and so on: a count
+  // under the wrong words shows.
+  const std::vector<std::function<void(PedState&)>> refusedBy = {
+      [](PedState& p) { p.exists = false; },
+      [](PedState& p) { p.dead = true; },
+      [](PedState& p) { p.rejected1 = true; },
+      [](PedState& p) { p.rejected2 = true; },
+      [](PedState& p) { p.rejected3 = true; },
+      [](PedState& p) { p.required = false; },
+      [](PedState& p) { p.group = FakeGame::hashName("REL_GANG_DUTCHS"); },
+      [](PedState& p) { p.model = FakeGame::hashName("u_m_m_valgunsmith_01"); },
+  };
+  int32_t handle = 100;
+  for (size_t test = 0; test < refusedBy.size(); ++test) {
+    for (size_t count = 0; count <= test; ++count) refusedBy[test](world.addPed(handle++, {}));
+  }
+  for (int32_t onAVisit = 600; onAVisit < 609; ++onAVisit) world.nearby.push_back(onAVisit);
+  quillhaven::MainLoopState state{.lastVisitTime = 0, .cooldownMs = 0, .lastPickIndex = -1};
+  game.gameTime = 100000;
+  quillhaven::runMainLoopPass(state);
+  EXPECT_THAT(
+      logLines(),
+      Contains(HasSubstr(
+          "no visit, try 1: VALENTINE_GUNSMITH_1 drawn, 19 m from the player; 45 townsfolk considered, "
+          "refused: 1 gone, 2 dead or dying, 3 a player, 4 held by a script, 5 in a vehicle, "
+          "6 not human, 7 gang, 8 by the shopkeeper rules, 0 already recruited, 9 on a visit")));
 }
 
 }  // namespace
