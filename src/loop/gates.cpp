@@ -16,7 +16,8 @@ bool isWorkingHour(int32_t hour) {
   return static_cast<uint32_t>(hour) - firstWorkingHour < workingHours;
 }
 
-// Either lockdown stops the work everywhere, whichever town the player is in.
+// The game's law data names a lockdown only for the town the player is in,
+// and only while it lasts; either region stops the work.
 Gate lockdown() {
   const GameHash region = lockedDownLawRegion();
   if (region == nameHash("LAW_REGION_RHODES_LOCKDOWN")) return Gate::lockdownRhodes;

@@ -14,8 +14,8 @@ struct GateCheck {
 };
 
 // Whether visits may be worked on in this pass at all: by day (hours 6 to 23),
-// with the game's state and the player's position allowing it, and with no
-// town under a law lockdown.
+// with the player not wanted by the law, no mission running, the player in a
+// town's map zone, and that town not under a law lockdown.
 GateCheck checkGates();
 
 }  // namespace quillhaven
