@@ -59,6 +59,13 @@ TEST(FakeGameRejects, ACallStartedInsideAnother) {
   EXPECT_FALSE(game.rejections.empty());
 }
 
+TEST(FakeGameRejects, ANearbyPedsArrayWhoseCapacitySlotHasAHighHalf) {
+  FakeGame game;
+  uint64_t array[2] = {0xFFFFFFFF00000001ull, 0};  // room for one, with junk above it
+  callWith(game, "nearbyPeds", {1, reinterpret_cast<uintptr_t>(array), 0, 0});
+  EXPECT_EQ(game.rejections.size(), 1u);
+}
+
 TEST(FakeGameRejects, WithoutKeepingMoreThanAFewReasons) {
   FakeGame game;
   for (int call = 0; call < 1000; ++call) callWith(game, "entityDead", {7});
