@@ -31,8 +31,8 @@ void releaseVisitor(Entity ped) {
 // The twelfth argument, the weapon's wear, is a float in the game.
 void giveWeapon(Entity ped, GameHash weapon) {
   const GameHash reason = nameHash("ADD_REASON_DEFAULT");
-  call(0x5E3BDDBCB83F3D84, ped, weapon, 50, 0, 1, 0, 0, 0.5f, 1.0f, reason, 0, 0.0f,
-       0);  // GIVE_WEAPON_TO_PED
+  // GIVE_WEAPON_TO_PED
+  call(0x5E3BDDBCB83F3D84, ped, weapon, 50, 0, 1, 0, 0, 0.5f, 1.0f, reason, 0, 0.0f, 0);
 }
 
 void speakWithParams(Entity ped, const SpeechParams& params) {

@@ -81,8 +81,8 @@ NearbyPeds nearbyPeds(Entity ped) {
   NearbyPeds nearby;
   nearby.count = std::clamp(reported, 0, NearbyCapacity);
   for (int32_t index = 0; index < nearby.count; ++index) {
-    const uint64_t slot = slots[static_cast<size_t>(index) + 1];
-    nearby.peds[static_cast<size_t>(index)] = Entity{static_cast<int32_t>(static_cast<uint32_t>(slot))};
+    const uint32_t handle = native::lowBits(slots.data(), index + 1);
+    nearby.peds[static_cast<size_t>(index)] = Entity{static_cast<int32_t>(handle)};
   }
   return nearby;
 }
