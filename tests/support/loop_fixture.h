@@ -10,6 +10,7 @@
 #include "catalogue/spot_catalogue.h"
 #include "game/town_world.h"
 #include "host_fixture.h"
+#include "recruit/eligibility.h"
 #include "visit/visit_tables.h"
 
 using substitute::PedState;
@@ -18,6 +19,44 @@ using substitute::TownWorld;
 
 inline quillhaven::Vec3 toVec3(Point point) { return {point.x, point.y, point.z}; }
 inline Point toPoint(quillhaven::Vec3 vec) { return {vec.x, vec.y, vec.z}; }
+
+// Gives a fresh ped the one property that the eligibility chain refuses first
+// with `refusal`; the shopkeeper rules refuse it as the keeper of Valentine's
+// gunsmith. Refusals that the visit tables make, not the ped, have none.
+inline void refuse(PedState& ped, quillhaven::Refusal refusal) {
+  using quillhaven::Refusal;
+  switch (refusal) {
+    case Refusal::gone:
+      ped.exists = false;
+      return;
+    case Refusal::deadOrDying:
+      ped.dead = true;
+      return;
+    case Refusal::aPlayer:
+      ped.rejected1 = true;
+      return;
+    case Refusal::heldByAScript:
+      ped.rejected2 = true;
+      return;
+    case Refusal::inAVehicle:
+      ped.rejected3 = true;
+      return;
+    case Refusal::notHuman:
+      ped.required = false;
+      return;
+    case Refusal::gangMember:
+      ped.group = substitute::FakeGame::hashName("REL_GANG_DUTCHS");
+      return;
+    case Refusal::shopkeeperRules:
+      ped.model = substitute::FakeGame::hashName("u_m_m_valgunsmith_01");
+      return;
+    case Refusal::none:
+    case Refusal::alreadyRecruited:
+    case Refusal::onAVisit:
+      break;
+  }
+  ADD_FAILURE() << "no property of a ped makes refusal " << static_cast<int>(refusal);
+}
 
 class LoopTest : public HostTest {
  protected:

@@ -4,8 +4,6 @@
 
 #include <gmock/gmock.h>
 
-#include <functional>
-
 #include "entry/settings.h"
 #include "loop_fixture.h"
 
@@ -38,27 +36,20 @@ class EligibilityTest : public LoopTest {
 };
 
 struct RefusalCase {
-  Refusal kind;  // as the log counts it
-  std::function<void(PedState&)> make;
+  Refusal kind;
   size_t nativesAsked;  // how far down the chain the refusal comes
 };
 
 TEST_F(EligibilityTest, EachRefusalEndsTheChainWhereItComes) {
   const std::vector<RefusalCase> refusals = {
-      {Refusal::gone, [](PedState& p) { p.exists = false; }, 1},
-      {Refusal::deadOrDying, [](PedState& p) { p.dead = true; }, 2},
-      {Refusal::aPlayer, [](PedState& p) { p.rejected1 = true; }, 3},
-      {Refusal::heldByAScript, [](PedState& p) { p.rejected2 = true; }, 4},
-      {Refusal::inAVehicle, [](PedState& p) { p.rejected3 = true; }, 5},
-      {Refusal::notHuman, [](PedState& p) { p.required = false; }, 6},
-      {Refusal::gangMember, [](PedState& p) { p.group = FakeGame::hashName("REL_GANG_DUTCHS"); }, 8},
-      {Refusal::shopkeeperRules, [](PedState& p) { p.model = FakeGame::hashName("u_m_m_valgunsmith_01"); },
-       10},
+      {Refusal::gone, 1},          {Refusal::deadOrDying, 2},      {Refusal::aPlayer, 3},
+      {Refusal::heldByAScript, 4}, {Refusal::inAVehicle, 5},       {Refusal::notHuman, 6},
+      {Refusal::gangMember, 8},    {Refusal::shopkeeperRules, 10},
   };
   for (const RefusalCase& refusal : refusals) {
     const auto why = static_cast<int>(refusal.kind);
     PedState fresh;
-    refusal.make(fresh);
+    refuse(fresh, refusal.kind);
     *state = fresh;
     EXPECT_FALSE(eligibleFor("VALENTINE_GUNSMITH_1")) << why;
     EXPECT_THAT(calledNames(),

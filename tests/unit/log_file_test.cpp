@@ -6,7 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,7 +17,7 @@
 namespace {
 
 namespace fs = std::filesystem;
-using substitute::FakeGame;
+using quillhaven::Refusal;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::EndsWith;
@@ -76,19 +75,13 @@ TEST_F(LogLines, ANoVisitLineCountsEachPedUnderTheFirstTestThatRefusedIt) {
   }
   // One ped refused by the first test, two by the second, and so on: a count
   // under the wrong words shows.
-  const std::vector<std::function<void(PedState&)>> refusedBy = {
-      [](PedState& p) { p.exists = false; },
-      [](PedState& p) { p.dead = true; },
-      [](PedState& p) { p.rejected1 = true; },
-      [](PedState& p) { p.rejected2 = true; },
-      [](PedState& p) { p.rejected3 = true; },
-      [](PedState& p) { p.required = false; },
-      [](PedState& p) { p.group = FakeGame::hashName("REL_GANG_DUTCHS"); },
-      [](PedState& p) { p.model = FakeGame::hashName("u_m_m_valgunsmith_01"); },
-  };
   int32_t handle = 100;
-  for (size_t test = 0; test < refusedBy.size(); ++test) {
-    for (size_t count = 0; count <= test; ++count) refusedBy[test](world.addPed(handle++, {}));
+  int count = 1;
+  for (const Refusal refusal :
+       {Refusal::gone, Refusal::deadOrDying, Refusal::aPlayer, Refusal::heldByAScript, Refusal::inAVehicle,
+        Refusal::notHuman, Refusal::gangMember, Refusal::shopkeeperRules}) {
+    for (int ped = 0; ped < count; ++ped) refuse(world.addPed(handle++, {}), refusal);
+    ++count;
   }
   for (int32_t onAVisit = 600; onAVisit < 609; ++onAVisit) world.nearby.push_back(onAVisit);
   quillhaven::MainLoopState state{.lastVisitTime = 0, .cooldownMs = 0, .lastPickIndex = -1};

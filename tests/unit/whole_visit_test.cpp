@@ -50,14 +50,13 @@ class WholeVisitTest : public VisitTest {
   // Peds beside the player, 100 onward, each refused by one of the game's own
   // tests in turn (every fourth dead); the caller lists them.
   std::vector<int32_t> crowdOf(int32_t count) {
+    constexpr Refusal inTurn[] = {Refusal::deadOrDying, Refusal::heldByAScript, Refusal::inAVehicle,
+                                  Refusal::notHuman};
     std::vector<int32_t> crowd;
     for (int32_t handle = 100; handle < 100 + count; ++handle) {
       PedState& person = world.peds[handle];
       person.position = world.playerPosition;
-      person.dead = handle % 4 == 0;
-      person.rejected2 = handle % 4 == 1;
-      person.rejected3 = handle % 4 == 2;
-      person.required = handle % 4 != 3;
+      refuse(person, inTurn[handle % 4]);
       crowd.push_back(handle);
     }
     return crowd;
@@ -156,8 +155,6 @@ TEST_F(WholeVisitTest, AnAggressiveGunsmithCustomerLeavesWithAWeapon) {
   EXPECT_FALSE(hasVisitorEntries(visitor));
 }
 
-// The game lists peds in an array of 8-byte slots; read with the wrong
-// capacity or slot index, the ped listed 100th is never seen.
 // The game lists peds in an array of 8-byte slots; read with the wrong
 // capacity or slot index, the 100th ped listed or the 61st beside a visitor is
 // never seen.
