@@ -9,9 +9,9 @@
 #include <thread>
 #include <vector>
 
-#include "game/native_table.h"
-#include "world/seeded_world.h"
-#include "world/settings_variant.h"
+#include "fake_game/native_table.h"
+#include "runs/seeded_world.h"
+#include "runs/settings_variant.h"
 
 namespace dst {
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "dst_fleet.h"
-#include "world/seeded_world.h"
+#include "runs/seeded_world.h"
 
 extern char** environ;
 

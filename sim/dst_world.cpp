@@ -3,11 +3,12 @@
 #include <cstdio>
 
 #include "host/script_host.h"
-#include "world/follower_check.h"
-#include "world/invariants.h"
-#include "world/pass_conditions.h"
-#include "world/plugin_run.h"
-#include "world/seeded_world.h"
+#include "linked_plugin/follower_check.h"
+#include "linked_plugin/invariants.h"
+#include "linked_plugin/plugin_start.h"
+#include "runs/pass_conditions.h"
+#include "runs/plugin_run.h"
+#include "runs/seeded_world.h"
 
 namespace dst {
 

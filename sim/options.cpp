@@ -3,7 +3,7 @@
 #include <charconv>
 #include <optional>
 
-#include "world/towns.h"
+#include "town/towns.h"
 
 namespace sim {
 

@@ -9,11 +9,12 @@
 #include <iostream>
 
 #include "host/script_host.h"
+#include "linked_plugin/plugin_start.h"
 #include "options.h"
-#include "world/picture.h"
-#include "world/plugin_run.h"
-#include "world/sim_world.h"
-#include "world/timeline.h"
+#include "runs/plugin_run.h"
+#include "story/picture.h"
+#include "story/timeline.h"
+#include "town/sim_world.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "game/fake_game.h"
+#include "fake_game/fake_game.h"
 #include "host/fibre.h"
 #include "quillhaven/seam.h"
 

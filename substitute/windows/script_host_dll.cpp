@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "game/town_world.h"
+#include "fake_game/town_world.h"
 #include "host/script_host.h"
-#include "world/seeded_world.h"
+#include "runs/seeded_world.h"
 
 using substitute::host;
 

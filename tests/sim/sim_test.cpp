@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "sim_run.h"
-#include "world/towns.h"
+#include "town/towns.h"
 
 namespace {
 

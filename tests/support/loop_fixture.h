@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "catalogue/spot_catalogue.h"
-#include "game/town_world.h"
+#include "fake_game/town_world.h"
 #include "host_fixture.h"
 #include "recruit/eligibility.h"
 #include "visit/visit_tables.h"

@@ -1,12 +1,12 @@
 // The substitute game must catch what the real game would choke on, or the
 // binding tests prove nothing.
-#include "game/fake_game.h"
+#include "fake_game/fake_game.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "game/call_digest.h"
+#include "fake_game/call_digest.h"
 
 namespace {
 

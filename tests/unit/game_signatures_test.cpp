@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/native_table.h"
+#include "fake_game/native_table.h"
 
 namespace {
 

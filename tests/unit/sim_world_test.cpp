@@ -1,10 +1,10 @@
 // The simulated town itself, where its own faults once hid.
-#include "world/sim_world.h"
+#include "town/sim_world.h"
 
 #include <gmock/gmock.h>
 
 #include "loop_fixture.h"
-#include "world/plugin_run.h"
+#include "runs/plugin_run.h"
 
 namespace {
 

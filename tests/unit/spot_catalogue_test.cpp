@@ -6,8 +6,8 @@
 
 #include "loop_fixture.h"
 #include "shopkeeper/shopkeeper_lookup.h"
-#include "world/store_spots.h"
-#include "world/towns.h"
+#include "town/store_spots.h"
+#include "town/towns.h"
 
 namespace {
 

@@ -9,13 +9,13 @@
 #include <numbers>
 #include <optional>
 
+#include "linked_plugin/invariants.h"
 #include "loop_fixture.h"
 #include "recruit/visit_start.h"
+#include "runs/order_checks.h"
 #include "shopkeeper/greeting.h"
+#include "town/sim_world.h"
 #include "visit/visit_actions.h"
-#include "world/invariants.h"
-#include "world/order_checks.h"
-#include "world/sim_world.h"
 
 namespace {
 

@@ -1,0 +1,58 @@
+// The books the plug-in must keep straight, however hostile the game: checked
+// at every order it gives and after every main-loop pass, against its own
+// tables (read, never changed) and what the world knows.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fake_game/fake_game.h"
+#include "runs/pass_conditions.h"
+#include "town/sim_world.h"
+
+namespace world {
+
+class Invariants {
+ public:
+  explicit Invariants(const SimWorld& world);
+
+  // The conditions the next pass will run under; call it before the pass.
+  void beforePass(const PassConditions& conditions) { conditions_ = conditions; }
+  void observe(const substitute::NativeCall& call);
+  void afterPass(int64_t pass);
+
+  // Each violation as "pass N: what is wrong".
+  const std::vector<std::string>& violations() const { return violations_; }
+
+ private:
+  struct Tracked {
+    int32_t visitor = 0;
+    std::vector<std::string> opening;  // its orders in the pass it began
+    bool thanked = false;
+    int closings = 0;    // remounts and releases
+    int state = 0;       // 0 walking, 1 at the spot, 2 leaving
+    int32_t openMs = 0;  // game time it could have advanced in its present state
+  };
+
+  void violation(const std::string& what);
+  void checkTables();
+  void checkEnded(const std::string& spot, const Tracked& visit);
+  void checkRunning(const std::string& spot, Tracked& visit);
+  const std::string* spotOf(int32_t visitor) const;
+  bool keepsAStoreOnAVisit(int32_t ped) const;
+
+  const SimWorld& world_;
+  int64_t pass_ = 0;
+  PassConditions conditions_;
+  std::map<std::string, Point> spots_;     // every spot of the catalogue, where a visitor stands
+  std::map<std::string, Tracked> visits_;  // spot to visit, as the last pass left them
+  std::map<std::string, Tracked> begun_;   // visits begun in this pass, by spot
+  std::set<int32_t> greeters_;
+  std::vector<int32_t> visitors_;  // of the running visits, sorted
+  std::vector<std::string> violations_;
+};
+
+}  // namespace world
