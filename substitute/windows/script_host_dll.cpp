@@ -1,7 +1,7 @@
 // The substitute ScriptHookRDR2.dll: the substitute host, exported under the
-// real host's names (see script_host.def), plus a small C interface through
-// which a test program drives the script and reads what happened. Only plain
-// C data crosses the DLL boundary, as each side has its own C++ runtime.
+// real host's names (see script_host.def), plus the small C interface of
+// substitute_host.h through which a test program drives the script and reads
+// what happened.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,6 +9,7 @@
 #include "fake_game/town_world.h"
 #include "host/script_host.h"
 #include "runs/seeded_world.h"
+#include "substitute_host.h"
 
 using substitute::host;
 
