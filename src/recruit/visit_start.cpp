@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "game/assertion.h"
 #include "visit/visit_log.h"
 #include "visit/visit_tables.h"
 
@@ -38,6 +39,11 @@ bool buysAWeapon(Entity ped, std::string_view spotName) {
 }  // namespace
 
 void startVisit(Entity ped, const StoreSpot& spot) {
+  // The pick offers only free spots and peds on no visit: a second visit of
+  // the spot or the ped would share its entries and corrupt both.
+  QUILLHAVEN_ASSERT(ped != noEntity);
+  QUILLHAVEN_ASSERT(!SpotVisitors.contains(spot.name));
+  QUILLHAVEN_ASSERT(!onRunningVisit(ped));
   // Whatever an earlier visit of this handle left behind must not steer this one.
   forgetVisitorEntries(ped);
   SpotVisitors[spot.name] = ped;

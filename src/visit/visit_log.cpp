@@ -5,6 +5,7 @@
 
 #include "catalogue/spot_catalogue.h"
 #include "entry/log_file.h"
+#include "game/assertion.h"
 
 namespace quillhaven {
 
@@ -59,6 +60,8 @@ void logVisitSent(const StoreSpot& spot, Entity visitor, const char* howItCame) 
   const uint32_t number = ++visitsStarted;
   NumberedVisit* slot = numberedVisit(spot.name);
   if (slot == nullptr) slot = freeSlot();
+  // One slot per spot of the catalogue, and a spot runs one visit at a time.
+  QUILLHAVEN_ASSERT(slot != nullptr);
   if (slot != nullptr) *slot = {spot.name, number};
   logLine("visit %u: %d, %s, is sent to %s", number, handle(visitor), howItCame, spot.name);
 }

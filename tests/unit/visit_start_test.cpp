@@ -132,4 +132,14 @@ TEST_F(VisitStartTest, WhatAnEarlierVisitOfTheHandleLeftBehindIsClearedFirst) {
   EXPECT_TRUE(WalkingSince.contains(Entity{ped + 1}));
 }
 
+using VisitStartDeathTest = VisitStartTest;
+
+// The pick never offers them: a second visit would share the entries of the
+// first and corrupt both.
+TEST_F(VisitStartDeathTest, ASpotOrAPedAlreadyOnAVisitIsNeverSentAgain) {
+  SpotVisitors["VALENTINE_DOCTOR_2"] = Entity{ped + 5};
+  EXPECT_DEATH(startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2")), "SpotVisitors.contains");
+  EXPECT_DEATH(startVisit(Entity{ped + 5}, spotNamed("VALENTINE_DOCTOR_3")), "onRunningVisit");
+}
+
 }  // namespace
