@@ -3,9 +3,9 @@
 // and takes no parameter for it.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
+#include "game/bounded_list.h"
 #include "game/vec3.h"
 
 namespace quillhaven {
@@ -80,12 +80,7 @@ bool visitHoldTest(Entity ped);
 // handles; a larger count it reports is clamped, a count of zero or less
 // yields none.
 inline constexpr int32_t NearbyCapacity = 120;
-struct NearbyPeds {
-  std::array<Entity, NearbyCapacity> peds{};
-  int32_t count = 0;
-  const Entity* begin() const { return peds.data(); }
-  const Entity* end() const { return begin() + count; }
-};
+using NearbyPeds = BoundedList<Entity, NearbyCapacity>;
 NearbyPeds nearbyPeds(Entity ped);
 
 // Scenario points of a type, such as "PROP_HITCHINGPOST", near a point.

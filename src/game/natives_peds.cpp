@@ -78,11 +78,11 @@ NearbyPeds nearbyPeds(Entity ped) {
   slots[0] = native::slot(NearbyCapacity);
   const void* array = slots.data();
   const int32_t reported = asInt(call(0x23F8F5FC7E8C4A6B, ped, array, -1, 0));  // GET_PED_NEARBY_PEDS
+  const int32_t count = std::clamp(reported, 0, NearbyCapacity);
   NearbyPeds nearby;
-  nearby.count = std::clamp(reported, 0, NearbyCapacity);
-  for (int32_t index = 0; index < nearby.count; ++index) {
+  for (int32_t index = 0; index < count; ++index) {
     const uint32_t handle = native::lowBits(slots.data(), index + 1);
-    nearby.peds[static_cast<size_t>(index)] = Entity{static_cast<int32_t>(handle)};
+    nearby.push(Entity{static_cast<int32_t>(handle)});
   }
   return nearby;
 }

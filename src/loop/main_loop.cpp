@@ -8,6 +8,7 @@
 #include "catalogue/spot_catalogue.h"
 #include "catalogue/town_resolution.h"
 #include "entry/settings.h"
+#include "game/bounded_list.h"
 #include "game/game_time.h"
 #include "game/natives.h"
 #include "loop/gates.h"
@@ -37,10 +38,8 @@ struct RunningVisit {
   const char* name = nullptr;
 };
 
-struct RunningVisits {
-  std::array<RunningVisit, MaxRunningVisits> visits;
-  size_t count = 0;
-};
+// At most one per spot of the catalogue: only catalogue names are listed.
+using RunningVisits = BoundedList<RunningVisit, MaxRunningVisits>;
 
 // The running visits in name order. A key that names no spot of the town's
 // list or of the catalogue is left as it stands: only a table filled by hand
@@ -48,10 +47,9 @@ struct RunningVisits {
 RunningVisits listRunningVisits(std::vector<StoreSpot>& townSpots) {
   RunningVisits running;
   for (const auto& visit : SpotVisitors) {
-    if (running.count == running.visits.size()) break;
     StoreSpot* spot = findSpot(townSpots, visit.first);
     const char* name = spot != nullptr ? spot->name : catalogueSpotName(visit.first);
-    if (name != nullptr) running.visits[running.count++] = {spot, name};
+    if (name != nullptr) running.push({spot, name});
   }
   return running;
 }
@@ -62,8 +60,7 @@ RunningVisits listRunningVisits(std::vector<StoreSpot>& townSpots) {
 // list, whose names live as long as the plug-in.
 void advanceRunningVisits(std::vector<StoreSpot>& townSpots) {
   const RunningVisits running = listRunningVisits(townSpots);
-  for (size_t index = 0; index < running.count; ++index) {
-    const RunningVisit& visit = running.visits[index];
+  for (const RunningVisit& visit : running) {
     if (visit.spot != nullptr) {
       visit.spot->updateVisit();
     } else {
@@ -80,19 +77,14 @@ bool cooldownOver(const MainLoopState& state) {
   return gameTimeSince(state.lastVisitTime, gameTimer()) > state.cooldownMs;
 }
 
-struct FreeSpots {
-  std::array<StoreSpot, MaxSpotsPerTown> spots;
-  size_t count = 0;
-
-  std::span<const StoreSpot> view() const { return {spots.data(), count}; }
-};
+// At most a town's list: no town has more spots.
+using FreeSpots = BoundedList<StoreSpot, MaxSpotsPerTown>;
 
 // The town's spots without a running visit, in list order.
 FreeSpots collectFreeSpots(const std::vector<StoreSpot>& townSpots) {
   FreeSpots free;
   for (const StoreSpot& spot : townSpots) {
-    if (free.count == free.spots.size()) break;
-    if (!SpotVisitors.contains(spot.name)) free.spots[free.count++] = spot;
+    if (!SpotVisitors.contains(spot.name)) free.push(spot);
   }
   return free;
 }
@@ -103,7 +95,7 @@ void startNewVisit(MainLoopState& state, std::string_view town, std::string_view
   const std::vector<StoreSpot>* spots = townSpots(key);
   if (spots == nullptr || spots->empty()) return;
   const FreeSpots free = collectFreeSpots(*spots);
-  if (free.count == 0) return logNoFreeSpot(town);
+  if (free.empty()) return logNoFreeSpot(town);
   std::array<PickReport, 2> tries{};
   bool started = pickSpotAndVisitor(free.view(), state.lastPickIndex, player, tries[0]);
   if (!started) {

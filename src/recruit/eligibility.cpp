@@ -44,18 +44,16 @@ bool keepsOutAsShopkeeper(Entity ped, const char* keeperModel) {
 
 bool Candidacy::onRunningVisit(Entity ped) const {
   if (!visitorsListed) return quillhaven::onRunningVisit(ped);
-  return std::binary_search(visitors.begin(), visitors.begin() + static_cast<std::ptrdiff_t>(visitorCount),
-                            ped);
+  return std::binary_search(visitors.begin(), visitors.end(), ped);
 }
 
 Candidacy candidacyFor(std::string_view spotName) {
   Candidacy candidacy;
   candidacy.keeperModel = shopkeeperModelName(spotName);
-  candidacy.visitorsListed = SpotVisitors.size() <= candidacy.visitors.size();
+  candidacy.visitorsListed = SpotVisitors.size() <= candidacy.visitors.capacity();
   if (!candidacy.visitorsListed) return candidacy;
-  for (const auto& visit : SpotVisitors) candidacy.visitors[candidacy.visitorCount++] = visit.second;
-  std::sort(candidacy.visitors.begin(),
-            candidacy.visitors.begin() + static_cast<std::ptrdiff_t>(candidacy.visitorCount));
+  for (const auto& visit : SpotVisitors) candidacy.visitors.push(visit.second);
+  std::sort(candidacy.visitors.begin(), candidacy.visitors.end());
   return candidacy;
 }
 

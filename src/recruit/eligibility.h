@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <string_view>
 
 #include "catalogue/spot_catalogue.h"
+#include "game/bounded_list.h"
 #include "game/natives.h"
 
 namespace quillhaven {
@@ -13,8 +13,7 @@ namespace quillhaven {
 // model name of the spot's keeper and the peds already on a visit.
 struct Candidacy {
   const char* keeperModel = nullptr;                // null for a store without a keeper
-  std::array<Entity, MaxRunningVisits> visitors{};  // ascending
-  size_t visitorCount = 0;
+  BoundedList<Entity, MaxRunningVisits> visitors;  // ascending
   bool visitorsListed = true;  // false: more visits than spots, look each one up
 
   bool onRunningVisit(Entity ped) const;

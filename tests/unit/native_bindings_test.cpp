@@ -130,7 +130,7 @@ TEST_F(BindingTest, NoResultSlotsReadAsZeroLikeAFailedNative) {
   EXPECT_EQ(nameHash("WELCOME"), noHash);
   EXPECT_FALSE(entityExists(Entity{9}));
   EXPECT_EQ(entityPosition(Entity{9}, 0).x, 0.0f);
-  EXPECT_EQ(nearbyPeds(Entity{9}).count, 0);
+  EXPECT_TRUE(nearbyPeds(Entity{9}).empty());
 }
 
 TEST_F(BindingTest, TheLockedDownLawRegionIsTheLowHalfOfItsScriptGlobal) {
