@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <ctime>
 
-#include "entry/settings.h"
 #include "game/natives.h"
 
 namespace quillhaven {
@@ -29,7 +28,6 @@ constexpr const char* lineEnd = "\n";
 struct LogFile {
   std::FILE* file = nullptr;
   long written = 0;
-  bool givenUp = false;
 };
 
 LogFile logFile;
@@ -37,7 +35,7 @@ LogFile logFile;
 void giveUp() {
   if (logFile.file != nullptr) std::fclose(logFile.file);
   logFile.file = nullptr;
-  logFile.givenUp = true;
+  logGivenUp = true;
 }
 
 // Unbuffered, so that a line is in the file as soon as it is written, even if
@@ -89,7 +87,7 @@ int composeLine(char* line, const char* text) {
 
 }  // namespace
 
-bool logging() { return Log && !logFile.givenUp; }
+bool logGivenUp = false;
 
 void closeLog() {
   if (logFile.file != nullptr) giveUp();

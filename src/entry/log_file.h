@@ -6,10 +6,16 @@
 
 #include <cstdint>
 
+#include "entry/settings.h"
+
 namespace quillhaven {
 
+// Set for good once the file cannot be written or is full.
+extern bool logGivenUp;
+
 // Whether lines are wanted now: the log is on and has not been given up.
-bool logging();
+// Inline, as every pass asks it: with the log off, asking costs a test.
+inline bool logging() { return Log && !logGivenUp; }
 
 // Writes one line, printf-style, after the wall-clock time and the game timer
 // as the plug-in last read it. The first line starts the file afresh.

@@ -7,6 +7,7 @@
 
 #include "catalogue/spot_catalogue.h"
 #include "catalogue/town_resolution.h"
+#include "entry/log_file.h"
 #include "entry/settings.h"
 #include "game/bounded_list.h"
 #include "game/game_time.h"
@@ -69,7 +70,7 @@ void advanceRunningVisits(std::vector<StoreSpot>& townSpots) {
       endVisit(visit.name);
     }
   }
-  logDrops();
+  if (logging()) logDrops();
 }
 
 // Strictly more than the cooldown must have passed since the last visit start.
@@ -111,15 +112,15 @@ void startNewVisit(MainLoopState& state, std::string_view town, std::string_view
 
 void runMainLoopPass(MainLoopState& state) {
   const GateCheck gates = checkGates();
-  logGates(gates);
+  if (logging()) logGates(gates);
   if (gates.closed != Gate::open) return;
   const Vec3 player = entityPosition(playerPed(), 0);
   const std::string_view town = currentTownName();
   const std::string_view key = townKey(town);
   std::vector<StoreSpot>* spots = townSpots(key);
-  logWhereabouts(town, spots);
+  if (logging()) logWhereabouts(town, spots);
   if (spots == nullptr) return;  // Armadillo, or no town at all: every visit stands still
-  advanceRunningVisits(*spots);
+  if (!SpotVisitors.empty()) advanceRunningVisits(*spots);
   if (!cooldownOver(state)) return;
   startNewVisit(state, town, key, player);
 }

@@ -139,7 +139,6 @@ void logStart() {
 }
 
 void logGates(const GateCheck& gates) {
-  if (!logging()) return;
   if (passLog.gatesKnown && passLog.gate == gates.closed) return;
   const bool wasClosed = passLog.gatesKnown && passLog.gate != Gate::open;
   passLog.gatesKnown = true;
@@ -149,7 +148,10 @@ void logGates(const GateCheck& gates) {
 }
 
 void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spots) {
-  if (!logging() || townName == passLog.townName) return;
+  // The name is the town table's own text, so the same town is nearly always
+  // the same address; the bytes decide only when it is not.
+  const bool sameText = townName.data() == passLog.townName.data() && townName.size() == passLog.townName.size();
+  if (sameText || townName == passLog.townName) return;
   passLog.townName = townName;
   if (spots == nullptr && townName == "Armadillo") {
     return logLine("in Armadillo, which has no store spots: running visits wait");
@@ -168,7 +170,7 @@ void tallyDrop(std::string_view spotName) {
 }
 
 void logDrops() {
-  if (!logging() || passLog.dropped == 0) return;
+  if (passLog.dropped == 0) return;
   logLine("visits of %.*s dropped: %d", length(passLog.droppedTown), passLog.droppedTown.data(),
           passLog.dropped);
   passLog.dropped = 0;

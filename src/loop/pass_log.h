@@ -2,6 +2,10 @@
 // plug-in may do and of where the player is, the visits dropped on leaving a
 // town, and why no visit starts once the cooldown has passed. Lines come only
 // with such events; a pass that changes nothing writes nothing.
+//
+// logGates, logWhereabouts and logDrops are called only while logging():
+// the pass asks once for each, so that with the log off it pays a test and
+// no call.
 #pragma once
 
 #include <span>
