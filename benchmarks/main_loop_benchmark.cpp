@@ -10,6 +10,9 @@
 // behaviour requires, no heap allocation in an idle pass, and no line of the
 // log written by a pass that changes nothing. It reads the Quillhaven.ini of
 // the folder it runs in; with Log=1 the log must have been written there.
+//
+// `--idle-passes N` skips all of that and runs N idle passes for callgrind to
+// count (check_idle_instructions.cmake).
 #include <benchmark/benchmark.h>
 
 #include <sys/stat.h>
@@ -199,9 +202,30 @@ bool logAsSet() {
   return kept;
 }
 
+// The idle passes whose instructions a count under callgrind collects, and
+// nothing else: the count is taken inside this function alone.
+[[gnu::noinline]] void countedIdlePasses(MainLoopState& state, int passes) {
+  for (int pass = 0; pass < passes; ++pass) runMainLoopPass(state);
+}
+
+// The idle case without Google Benchmark, for counting instructions: a
+// warm-up that logs whatever entering the case changes, then the counted
+// passes.
+int runIdlePasses(int passes) {
+  std::remove(logFile);
+  buildSpotCatalogue();
+  logStart();
+  MainLoopState state;
+  idleInTown(state);
+  for (int warmUp = 0; warmUp < 1000; ++warmUp) runMainLoopPass(state);
+  countedIdlePasses(state, passes);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--idle-passes") return runIdlePasses(std::stoi(argv[2]));
   if (!bench::countAllocations()) {
     std::printf("cannot count allocations here: the budget cannot be checked\n");
     return 1;
