@@ -12,8 +12,6 @@ namespace {
 
 // Opened by its relative name, in the folder the settings are read from.
 constexpr const char* logFileName = "Quillhaven.log";
-// A player attaches the file to a report; past this the log only repeats.
-constexpr long maxLogBytes = 1 << 20;
 // Room kept for the line that says the log is full.
 constexpr long fullLineReserve = 128;
 // A line longer than this is cut; no line the plug-in writes comes near it.
@@ -71,18 +69,35 @@ int clockPrefix(char* buffer, int size) {
                        local.tm_sec);
 }
 
-int gameTimePrefix(char* buffer, int size) {
-  if (!lastGameTime.read) return std::snprintf(buffer, static_cast<size_t>(size), "game -  ");
+int gameTimePrefix(char* buffer, int size, bool timerRead) {
+  if (!timerRead) return std::snprintf(buffer, static_cast<size_t>(size), "game -  ");
   return std::snprintf(buffer, static_cast<size_t>(size), "game %ld  ", static_cast<long>(lastGameTime.value));
 }
 
 // The line as the file gets it: the clock, the game timer, the text.
-int composeLine(char* line, const char* text) {
+int composeLine(char* line, const char* text, bool timerRead) {
   int length = clockPrefix(line, maxLineBytes);
-  length += gameTimePrefix(line + length, maxLineBytes - length);
+  length += gameTimePrefix(line + length, maxLineBytes - length, timerRead);
   length += std::snprintf(line + length, static_cast<size_t>(maxLineBytes - length), "%s", text);
   if (length >= maxLineBytes) length = maxLineBytes - 1;
   return length + std::snprintf(line + length, 8, "%s", lineEnd);
+}
+
+void writeLine(bool timerRead, const char* format, std::va_list arguments) {
+  if (!logging()) return;
+  if (logFile.file == nullptr && !openLog()) return;
+  char text[maxLineBytes];
+  if (std::vsnprintf(text, sizeof text, format, arguments) < 0) return;
+  char line[maxLineBytes + 8];
+  const int length = composeLine(line, text, timerRead);
+  if (logFile.written + length <= MaxLogBytes - fullLineReserve) {
+    writeBytes(line, length);
+    return;
+  }
+  char full[96];
+  std::snprintf(full, sizeof full, "log full at %ld MiB: no more lines until the game starts again",
+                MaxLogBytes >> 20);
+  if (writeBytes(line, composeLine(line, full, timerRead))) giveUp();
 }
 
 }  // namespace
@@ -94,23 +109,17 @@ void closeLog() {
 }
 
 void logLine(const char* format, ...) {
-  if (!logging()) return;
-  if (logFile.file == nullptr && !openLog()) return;
-  char text[maxLineBytes];
   std::va_list arguments;
   va_start(arguments, format);
-  const int formatted = std::vsnprintf(text, sizeof text, format, arguments);
+  writeLine(lastGameTime.read, format, arguments);
   va_end(arguments);
-  if (formatted < 0) return;
-  char line[maxLineBytes + 8];
-  const int length = composeLine(line, text);
-  if (logFile.written + length <= maxLogBytes - fullLineReserve) {
-    writeBytes(line, length);
-    return;
-  }
-  if (writeBytes(line, composeLine(line, "log full at 1 MiB: no more lines until the game starts again"))) {
-    giveUp();
-  }
+}
+
+void logLineBeforeTimer(const char* format, ...) {
+  std::va_list arguments;
+  va_start(arguments, format);
+  writeLine(false, format, arguments);
+  va_end(arguments);
 }
 
 }  // namespace quillhaven

@@ -17,9 +17,22 @@ extern bool logGivenUp;
 // Inline, as every pass asks it: with the log off, asking costs a test.
 inline bool logging() { return Log && !logGivenUp; }
 
+// The file's limit: a player attaches the file to a report, and past this the
+// log only repeats itself.
+inline constexpr long MaxLogBytes = 1L << 20;
+
 // Writes one line, printf-style, after the wall-clock time and the game timer
 // as the plug-in last read it. The first line starts the file afresh.
 void logLine(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+
+// The same for a line a pass writes before it reads the game timer (the
+// start, the gates, the town): its timer column says "game -", never the
+// reading of an earlier pass, which can be a whole night old.
+void logLineBeforeTimer(const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
 #endif

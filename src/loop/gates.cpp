@@ -8,8 +8,8 @@ namespace quillhaven {
 
 namespace {
 
-constexpr uint32_t firstWorkingHour = 6;
-constexpr uint32_t workingHours = 18;  // 6 to 23
+constexpr uint32_t firstWorkingHour = FirstWorkingHour;
+constexpr uint32_t workingHours = LastWorkingHour - FirstWorkingHour + 1;
 
 bool isWorkingHour(int32_t hour) {
   // One unsigned comparison also shuts out negative hours.

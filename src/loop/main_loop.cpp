@@ -37,6 +37,7 @@ StoreSpot* findSpot(std::vector<StoreSpot>& spots, std::string_view name) {
 struct RunningVisit {
   StoreSpot* spot = nullptr;
   const char* name = nullptr;
+  Entity visitor = noEntity;
 };
 
 // At most one per spot of the catalogue: only catalogue names are listed.
@@ -50,7 +51,7 @@ RunningVisits listRunningVisits(std::vector<StoreSpot>& townSpots) {
   for (const auto& visit : SpotVisitors) {
     StoreSpot* spot = findSpot(townSpots, visit.first);
     const char* name = spot != nullptr ? spot->name : catalogueSpotName(visit.first);
-    if (name != nullptr) running.push({spot, name});
+    if (name != nullptr) running.push({spot, name, visit.second});
   }
   return running;
 }
@@ -65,12 +66,9 @@ void advanceRunningVisits(std::vector<StoreSpot>& townSpots) {
     if (visit.spot != nullptr) {
       visit.spot->updateVisit();
     } else {
-      logVisitDropped(visit.name);
-      tallyDrop(visit.name);
-      endVisit(visit.name);
+      finishVisit(visit.name, visit.visitor, VisitEnding::dropped);
     }
   }
-  if (logging()) logDrops();
 }
 
 // Strictly more than the cooldown must have passed since the last visit start.

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "catalogue/spot_catalogue.h"
-#include "catalogue/town_resolution.h"
 #include "entry/log_file.h"
 #include "entry/settings.h"
 #include "game/game_time.h"
@@ -23,14 +22,14 @@ namespace {
 // Why no visit starts is told at most this often while it lasts.
 constexpr int32_t noVisitReminderMs = 60000;
 
+// What the log remembers from pass to pass, so that it writes only changes.
+// Started afresh with each start of the script.
 struct PassLog {
   bool gatesKnown = false;
   Gate gate = Gate::open;
   std::string_view townName;  // constant text; empty before the first working pass
   bool noVisitTold = false;
   int32_t noVisitToldAt = 0;
-  std::string_view droppedTown;  // the town whose dropped visits are being counted
-  int dropped = 0;
 };
 
 PassLog passLog;
@@ -40,17 +39,19 @@ int length(std::string_view text) { return static_cast<int>(text.size()); }
 void logClosedGate(const GateCheck& gates) {
   switch (gates.closed) {
     case Gate::resting:
-      return logLine("resting: clock hour %d, visits run from 6 to 23", static_cast<int>(gates.clockHour));
+      return logLineBeforeTimer("resting: clock hour %d, visits run from %d to %d",
+                                static_cast<int>(gates.clockHour), static_cast<int>(FirstWorkingHour),
+                                static_cast<int>(LastWorkingHour));
     case Gate::gateTest:
-      return logLine("paused: the player is wanted by the law");
+      return logLineBeforeTimer("paused: the player is wanted by the law");
     case Gate::gateFlag:
-      return logLine("paused: a mission is running");
+      return logLineBeforeTimer("paused: a mission is running");
     case Gate::positionGate:
-      return logLine("paused: the player is in no town's map zone");
+      return logLineBeforeTimer("paused: the player is in no town's map zone");
     case Gate::lockdownRhodes:
-      return logLine("paused: lockdown of Rhodes");
+      return logLineBeforeTimer("paused: lockdown of Rhodes");
     case Gate::lockdownValentine:
-      return logLine("paused: lockdown of Valentine");
+      return logLineBeforeTimer("paused: lockdown of Valentine");
     case Gate::open:
       return;
   }
@@ -62,7 +63,9 @@ int freeSpotCount(const std::vector<StoreSpot>& spots) {
   return free;
 }
 
-const char* refusalWords(Refusal refusal) {
+// Every kind of refusal has its words, or the build fails: a new kind
+// cannot go unlogged.
+constexpr const char* refusalWords(Refusal refusal) {
   switch (refusal) {
     case Refusal::gone:
       return "gone";
@@ -85,10 +88,19 @@ const char* refusalWords(Refusal refusal) {
     case Refusal::onAVisit:
       return "on a visit";
     case Refusal::none:
+    case Refusal::kindCount:
       break;
   }
-  return "";
+  return nullptr;
 }
+
+constexpr bool everyRefusalHasWords() {
+  for (size_t kind = 1; kind < RefusalKinds; ++kind) {
+    if (refusalWords(static_cast<Refusal>(kind)) == nullptr) return false;
+  }
+  return true;
+}
+static_assert(everyRefusalHasWords(), "a refusal kind without words would go unlogged");
 
 // "0 gone, 1 dead or dying, ..., 6 on a visit": every refusal, in the order
 // the tests are asked. Ten counts of up to three digits fit with room to
@@ -111,8 +123,8 @@ RefusalCounts describeRefusals(const PickReport& report) {
 void logTry(int number, const PickReport& report) {
   const float metres = std::sqrt(report.playerDistanceSquared);
   if (report.spotTooFar) {
-    return logLine("no visit, try %d: %s drawn, %.0f m from the player (at most 70 m)", number,
-                   report.spotName, static_cast<double>(metres));
+    return logLine("no visit, try %d: %s drawn, %.0f m from the player (at most %.0f m)", number,
+                   report.spotName, static_cast<double>(metres), static_cast<double>(MaxPlayerToSpotMetres));
   }
   logLine("no visit, try %d: %s drawn, %.0f m from the player; %d townsfolk considered, refused: %s", number,
           report.spotName, static_cast<double>(metres), static_cast<int>(report.considered),
@@ -132,8 +144,9 @@ bool timeToTellWhy() {
 }  // namespace
 
 void logStart() {
+  passLog = PassLog{};
   if (!logging()) return;
-  logLine("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots",
+  logLineBeforeTimer("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots",
           QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0, Log ? 1 : 0,
           static_cast<int>(builtSpotCount()));
 }
@@ -144,7 +157,7 @@ void logGates(const GateCheck& gates) {
   passLog.gatesKnown = true;
   passLog.gate = gates.closed;
   if (gates.closed != Gate::open) return logClosedGate(gates);
-  logLine(wasClosed ? "working again" : "working");
+  logLineBeforeTimer(wasClosed ? "working again" : "working");
 }
 
 void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spots) {
@@ -154,26 +167,11 @@ void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spo
   if (sameText || townName == passLog.townName) return;
   passLog.townName = townName;
   if (spots == nullptr && townName == "Armadillo") {
-    return logLine("in Armadillo, which has no store spots: running visits wait");
+    return logLineBeforeTimer("in Armadillo, which has no store spots: running visits wait");
   }
-  if (spots == nullptr) return logLine("in none of the towns with stores: running visits wait");
-  logLine("in %.*s: %d store spots, %d free", length(townName), townName.data(),
-          static_cast<int>(spots->size()), freeSpotCount(*spots));
-}
-
-void tallyDrop(std::string_view spotName) {
-  if (!logging()) return;
-  const std::string_view town = townNameOfSpot(spotName);
-  if (town != passLog.droppedTown) logDrops();
-  passLog.droppedTown = town;
-  ++passLog.dropped;
-}
-
-void logDrops() {
-  if (passLog.dropped == 0) return;
-  logLine("visits of %.*s dropped: %d", length(passLog.droppedTown), passLog.droppedTown.data(),
-          passLog.dropped);
-  passLog.dropped = 0;
+  if (spots == nullptr) return logLineBeforeTimer("in none of the towns with stores: running visits wait");
+  logLineBeforeTimer("in %.*s: %d store spots, %d free", length(townName), townName.data(),
+                     static_cast<int>(spots->size()), freeSpotCount(*spots));
 }
 
 void logVisitStarted() { passLog.noVisitTold = false; }

@@ -3,7 +3,7 @@
 // town, and why no visit starts once the cooldown has passed. Lines come only
 // with such events; a pass that changes nothing writes nothing.
 //
-// logGates, logWhereabouts and logDrops are called only while logging():
+// logGates and logWhereabouts are called only while logging():
 // the pass asks once for each, so that with the log off it pays a test and
 // no call.
 #pragma once
@@ -18,13 +18,12 @@
 
 namespace quillhaven {
 
+// At each start of the script: the log's memory of earlier passes starts
+// afresh, so that the first pass tells the gates and the town again.
 void logStart();
 void logGates(const GateCheck& gates);
 // The town's display name, and its spots (null for a place without any).
 void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spots);
-// One visit of another town dropped; the tally is logged by logDrops.
-void tallyDrop(std::string_view spotName);
-void logDrops();
 
 // The outcome of a pass whose cooldown had passed: a visit started, or why
 // not. The reasons are logged at most once a minute of game time.

@@ -35,8 +35,9 @@ enum class Refusal {
   shopkeeperRules,
   alreadyRecruited,
   onAVisit,
+  kindCount,  // not a refusal: how many there are, none included; new kinds go above
 };
-inline constexpr size_t RefusalKinds = static_cast<size_t>(Refusal::onAVisit) + 1;
+inline constexpr size_t RefusalKinds = static_cast<size_t>(Refusal::kindCount);
 
 // Whether a ped near the player may be sent to the spot as its visitor. The
 // tests run from the cheapest on and stop at the first refusal.

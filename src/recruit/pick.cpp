@@ -10,7 +10,7 @@ namespace quillhaven {
 
 namespace {
 
-constexpr float maxPlayerToSpotSquared = 4900.0f;  // 70 m
+constexpr float maxPlayerToSpotSquared = MaxPlayerToSpotMetres * MaxPlayerToSpotMetres;
 
 // A random free spot, but not the same spot at the same place twice running.
 size_t drawSpot(std::span<const StoreSpot> freeSpots, int32_t lastPickIndex) {

@@ -19,6 +19,9 @@ struct PickReport {
   std::array<int32_t, RefusalKinds> refused{};  // by Refusal
 };
 
+// A spot is tried only with the player at most this far from it.
+inline constexpr float MaxPlayerToSpotMetres = 70.0f;
+
 // Draws one of the free spots and sends the most suitable townsperson near
 // the player there. True when a visit started; lastPickIndex then holds the
 // drawn spot's place among freeSpots.

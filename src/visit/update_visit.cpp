@@ -1,7 +1,7 @@
 // The life of one visit, advanced one tick per main-loop pass: walking to the
 // spot, the stay there, and leaving, on foot or back on the horse. The state
 // is the visitor's entries in the visit tables; every ending goes through
-// endVisit, so that no entry outlives its visit.
+// finishVisit, so that no entry outlives its visit and none ends untold.
 #include <cmath>
 #include <cstdint>
 #include <string_view>
@@ -44,8 +44,7 @@ bool walk(const StoreSpot& spot, Entity visitor) {
       return true;
     }
     if (gameTimeSince(since->second, now) <= walkingTimeoutMs) return true;
-    logVisitGivenUp(spot.name, visitor);
-    endVisit(spot.name);  // given up; the ped goes on under its walk order
+    finishVisit(spot.name, visitor, VisitEnding::givenUp);  // the ped goes on under its walk order
     return false;
   }
   if (headingDifference(spot.heading, entityHeading(visitor)) > headingToleranceDegrees) {
@@ -88,8 +87,7 @@ bool stay(const StoreSpot& spot, Entity visitor) {
   takeLeave(visitor, spot.name);
   if (leaveOnUsableHorse(visitor)) return true;
   release(visitor);
-  logVisitComplete(spot.name);
-  endVisit(spot.name);
+  finishVisit(spot.name, visitor, VisitEnding::complete);
   return false;
 }
 
@@ -103,8 +101,7 @@ bool leave(const StoreSpot& spot, Entity visitor) {
   } else if (squaredDistanceToSpot(visitor, spot) <= leavingRadiusSquared) {
     return true;
   }
-  logVisitComplete(spot.name);
-  endVisit(spot.name);
+  finishVisit(spot.name, visitor, VisitEnding::complete);
   return false;
 }
 
@@ -115,8 +112,7 @@ bool StoreSpot::updateVisit() {
   if (visit == SpotVisitors.end()) return false;
   const Entity visitor = visit->second;
   if (!entityExists(visitor)) {
-    logVisitorGone(name);
-    endVisit(name);
+    finishVisit(name, visitor, VisitEnding::visitorGone);
     return false;
   }
   if (LeavingVisitors.contains(visitor)) return leave(*this, visitor);

@@ -4,8 +4,10 @@
 #include <cstdint>
 
 #include "catalogue/spot_catalogue.h"
+#include "catalogue/town_resolution.h"
 #include "entry/log_file.h"
 #include "game/assertion.h"
+#include "visit/visit_tables.h"
 
 namespace quillhaven {
 
@@ -53,6 +55,23 @@ int handle(Entity ped) { return static_cast<int>(ped); }
 
 int nameLength(std::string_view name) { return static_cast<int>(name.size()); }
 
+void logEnding(std::string_view spotName, Entity visitor, VisitEnding ending) {
+  const uint32_t number = forgetNumber(spotName);
+  switch (ending) {
+    case VisitEnding::complete:
+      return logLine("visit %u is complete", number);
+    case VisitEnding::givenUp:
+      return logLine("visit %u is given up: %d did not reach %.*s in time", number, handle(visitor),
+                     nameLength(spotName), spotName.data());
+    case VisitEnding::visitorGone:
+      return logLine("visit %u ends: the visitor is gone", number);
+    case VisitEnding::dropped: {
+      const std::string_view town = townNameOfSpot(spotName);
+      return logLine("visit %u is dropped: the player left %.*s", number, nameLength(town), town.data());
+    }
+  }
+}
+
 }  // namespace
 
 void logVisitSent(const StoreSpot& spot, Entity visitor, const char* howItCame) {
@@ -82,25 +101,9 @@ void logWeaponHandedOver(std::string_view spotName, Entity visitor, const char* 
   logLine("visit %u: %d is handed a %s", numberOf(spotName), handle(visitor), weapon);
 }
 
-void logVisitComplete(std::string_view spotName) {
-  if (!logging()) return;
-  logLine("visit %u is complete", forgetNumber(spotName));
-}
-
-void logVisitGivenUp(std::string_view spotName, Entity visitor) {
-  if (!logging()) return;
-  logLine("visit %u is given up: %d did not reach %.*s in time", forgetNumber(spotName), handle(visitor),
-          nameLength(spotName), spotName.data());
-}
-
-void logVisitorGone(std::string_view spotName) {
-  if (!logging()) return;
-  logLine("visit %u ends: the visitor is gone", forgetNumber(spotName));
-}
-
-void logVisitDropped(std::string_view spotName) {
-  if (!logging()) return;
-  logLine("visit %u is dropped: the player left its town", forgetNumber(spotName));
+void finishVisit(std::string_view spotName, Entity visitor, VisitEnding ending) {
+  if (logging()) logEnding(spotName, visitor, ending);
+  endVisit(spotName);
 }
 
 }  // namespace quillhaven

@@ -16,10 +16,17 @@ void logVisitArrived(const StoreSpot& spot, Entity visitor);
 void logVisitThanks(std::string_view spotName, Entity visitor);
 void logWeaponHandedOver(std::string_view spotName, Entity visitor, const char* weapon);
 
-// The endings; each forgets the visit's number.
-void logVisitComplete(std::string_view spotName);
-void logVisitGivenUp(std::string_view spotName, Entity visitor);
-void logVisitorGone(std::string_view spotName);
-void logVisitDropped(std::string_view spotName);
+// How a visit ends.
+enum class VisitEnding {
+  complete,     // it ended as it should
+  givenUp,      // the visitor did not reach its spot in time
+  visitorGone,  // the visitor no longer exists
+  dropped,      // the player left the visit's town
+};
+
+// Ends the spot's visit and logs how: every visit ends here, so that none
+// ends untold. The spot is free again, its visitor's entries go, and the log
+// forgets the visit's number.
+void finishVisit(std::string_view spotName, Entity visitor, VisitEnding ending);
 
 }  // namespace quillhaven

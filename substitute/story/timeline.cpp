@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "town/store_spots.h"
 #include "town/towns.h"
 
 namespace world {
@@ -68,6 +69,18 @@ void Timeline::begun(const Visit& visit) {
                        visit.arrival + ", is sent to " + spotText(visit));
 }
 
+namespace {
+
+// The town whose spots include the spot, as the timeline writes it.
+std::string_view townOfSpot(std::string_view spot) {
+  for (const Town& town : towns()) {
+    if (!town.key.empty() && liesIn(spot, town.key)) return town.display;
+  }
+  return "";
+}
+
+}  // namespace
+
 void Timeline::ended(const Visit& visit) {
   const std::string number = "visit " + std::to_string(visit.number) + " ";
   Tally& store = perStore_[storeOfSpot(visit.spots.front())];
@@ -80,7 +93,8 @@ void Timeline::ended(const Visit& visit) {
       return passLines_.push_back(number + "ends: the visitor is gone");
     case Visit::Outcome::dropped:
       ++total_.dropped, ++store.dropped;
-      return passLines_.push_back(number + "is dropped: the player left its town");
+      return passLines_.push_back(number + "is dropped: the player left " +
+                                  std::string(townOfSpot(visit.spots.front())));
     case Visit::Outcome::givenUp:
       ++total_.givenUp, ++store.givenUp;
       return passLines_.push_back(number + "is given up: " + std::to_string(visit.ped) + " did not reach " +

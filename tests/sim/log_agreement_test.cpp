@@ -88,4 +88,31 @@ TEST(TimelineAndLog, TellTheSameVisits) {
   }
 }
 
+// With nobody to send, why no visit starts is told when the drought begins and
+// then once a minute of game time while it lasts: never more often, which
+// would fill the log within the hour, and never less.
+TEST(SimulatorLog, TellsWhyNoVisitStartsOnceAMinuteOfGameTime) {
+  // Nobody but the keepers, who may not visit.
+  const SimRun run = simulate("--peds 0 --start 06:00 --hours 17",
+                              "[General]\nLog=1\nCooldown=0\nAllowShopkeeperVisits=0\n");
+  ASSERT_EQ(run.status, 0) << run.err;
+  static const std::regex reason(R"(  game (\d+)  no visit)");
+  std::vector<long> told;  // the game timer of each telling, whose tries share it
+  std::istringstream lines(run.log);
+  std::smatch found;
+  for (std::string line; std::getline(lines, line);) {
+    if (!std::regex_search(line, found, reason)) continue;
+    const long at = std::stol(found[1]);
+    if (told.empty() || told.back() != at) told.push_back(at);
+  }
+  ASSERT_GE(told.size(), 30u) << run.log.substr(0, 2000);
+  constexpr long reminderMs = 60000;
+  constexpr long passMs = 250;
+  for (size_t index = 1; index < told.size(); ++index) {
+    const long gap = told[index] - told[index - 1];
+    EXPECT_GE(gap, reminderMs) << "told at " << told[index - 1] << " and again at " << told[index];
+    EXPECT_LT(gap, reminderMs + passMs) << "told at " << told[index - 1] << ", next at " << told[index];
+  }
+}
+
 }  // namespace

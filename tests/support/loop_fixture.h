@@ -53,6 +53,7 @@ inline void refuse(PedState& ped, quillhaven::Refusal refusal) {
     case Refusal::none:
     case Refusal::alreadyRecruited:
     case Refusal::onAVisit:
+    case Refusal::kindCount:
       break;
   }
   ADD_FAILURE() << "no property of a ped makes refusal " << static_cast<int>(refusal);
