@@ -55,7 +55,7 @@ class SeededWorld {
   // Runs the world from the current folder, where its settings file lies, and
   // writes its report: first the report line
   //   seed 5: Valentine, 34 townsfolk, from 20:23:00, Cooldown=60000,
-  //   AllowShopkeeperVisits=1, 1914 passes, 0 violations, trace 7db60c61ef854f31
+  //   AllowShopkeeperVisits=1, Log=0, 1914 passes, 0 violations, trace 7db60c61ef854f31
   // then, for a failed world, its first violations and the faults it drew,
   // and last the natives it called. Returns 0 for a clean world, 1 for one
   // with violations. The first call the game rejects ends the world.
