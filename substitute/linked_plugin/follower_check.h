@@ -24,6 +24,7 @@ class FollowerCheck {
 
   // At most one, as "pass N: the timeline ...".
   const std::vector<std::string>& violations() const { return violations_; }
+  const std::vector<Visit>& visits() const { return follower_.visits(); }
 
  private:
   VisitFollower follower_;
