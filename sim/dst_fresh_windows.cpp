@@ -56,7 +56,23 @@ int runLoaded(const fs::path& plugin, uint64_t seed, double hours, bool trace, F
     run.errors = plugin.string() + " imports no GetTickCount64 or GetTickCount from kernel32\n";
   }
   FreeLibrary(image);
+  // Left loaded, its static state would carry over into the next world.
+  if (GetModuleHandleW(plugin.wstring().c_str()) != nullptr) {
+    run.finished = false;
+    run.errors += plugin.string() + " is still loaded after FreeLibrary\n";
+    return 2;
+  }
   return result;
+}
+
+// A folder for the world alone: a crashed earlier run may have left one of
+// the same name, settings file and all, so it is emptied first.
+bool prepareFolder(const fs::path& folder, std::string& errors) {
+  std::error_code failed;
+  fs::remove_all(folder, failed);
+  if (!failed) fs::create_directories(folder, failed);
+  if (failed) errors = "could not prepare the world's folder " + folder.string() + ": " + failed.message() + "\n";
+  return !failed;
 }
 
 }  // namespace
@@ -67,19 +83,30 @@ std::string thisProgram() {
   return fs::path(path).string();
 }
 
+// Every file-system failure is this world's, reported in its run; none ends
+// the others.
 FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace) {
   const std::lock_guard lock(oneAtATime);
-  const fs::path folder =
-      fs::temp_directory_path() /
-      ("quillhaven-dst-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(seed));
-  fs::create_directories(folder);
-  writeWorldSettings(folder, seed, options.iniLines);
-  const fs::path home = fs::current_path();
-  fs::current_path(folder);
   FreshRun run;
-  runLoaded(pluginBeside(options.self), seed, options.hours, trace, run);
-  fs::current_path(home);
-  fs::remove_all(folder);
+  std::error_code failed;
+  const fs::path temporary = fs::temp_directory_path(failed);
+  const fs::path home = fs::current_path(failed);
+  if (failed) {
+    run.errors = "no temporary folder or current folder: " + failed.message() + "\n";
+    return run;
+  }
+  const fs::path folder =
+      temporary / ("quillhaven-dst-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(seed));
+  if (!prepareFolder(folder, run.errors)) return run;
+  writeWorldSettings(folder, seed, options.iniLines);
+  fs::current_path(folder, failed);
+  if (failed) {
+    run.errors = "could not enter " + folder.string() + ": " + failed.message() + "\n";
+  } else {
+    runLoaded(pluginBeside(options.self), seed, options.hours, trace, run);
+    fs::current_path(home, failed);
+  }
+  fs::remove_all(folder, failed);
   return run;
 }
 

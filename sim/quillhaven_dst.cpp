@@ -33,7 +33,8 @@ const char* const usage =
     "  --seed N        run one seed and show its report (the replay of a failure)\n"
     "  --soak N        run N seeds from 1\n"
     "  --hours H       game hours per world (default 4, at most 168)\n"
-    "  --jobs J        worlds run at once (default: the machine's cores)\n"
+    "  --jobs J        worlds run at once (default: the machine's cores); on Windows one world\n"
+    "                  runs at a time, whatever J says, as each loads the plug-in into this process\n"
     "  --report all    a report line for every world of the range, not only for the failed:\n"
     "                  seed, town, townsfolk, start, settings, passes, violations, trace digest\n"
     "  --every-native  fail unless some world of the range calls every native of the game\n"
@@ -111,6 +112,9 @@ int main(int argc, char** argv) {
       if (option == "--jobs") options.jobs = static_cast<unsigned>(number);
     }
   }
+#if defined(_WIN32)
+  options.jobs = 1;  // the plug-in, the host and the current folder are the whole process's
+#endif
   if (oneWorld) return dst::runWorld(worldSeed, options.hours, trace);
   if (options.first == options.last) return dst::runOneSeed(options, trace);
   return dst::runSeeds(options);
