@@ -71,7 +71,8 @@ bool prepareFolder(const fs::path& folder, std::string& errors) {
   std::error_code failed;
   fs::remove_all(folder, failed);
   if (!failed) fs::create_directories(folder, failed);
-  if (failed) errors = "could not prepare the world's folder " + folder.string() + ": " + failed.message() + "\n";
+  if (failed)
+    errors = "could not prepare the world's folder " + folder.string() + ": " + failed.message() + "\n";
   return !failed;
 }
 

@@ -71,7 +71,8 @@ int clockPrefix(char* buffer, int size) {
 
 int gameTimePrefix(char* buffer, int size, bool timerRead) {
   if (!timerRead) return std::snprintf(buffer, static_cast<size_t>(size), "game -  ");
-  return std::snprintf(buffer, static_cast<size_t>(size), "game %ld  ", static_cast<long>(lastGameTime.value));
+  return std::snprintf(buffer, static_cast<size_t>(size), "game %ld  ",
+                       static_cast<long>(lastGameTime.value));
 }
 
 // The line as the file gets it: the clock, the game timer, the text.

@@ -147,8 +147,8 @@ void logStart() {
   passLog = PassLog{};
   if (!logging()) return;
   logLineBeforeTimer("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots",
-          QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0, Log ? 1 : 0,
-          static_cast<int>(builtSpotCount()));
+                     QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0,
+                     Log ? 1 : 0, static_cast<int>(builtSpotCount()));
 }
 
 void logGates(const GateCheck& gates) {
@@ -163,7 +163,8 @@ void logGates(const GateCheck& gates) {
 void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spots) {
   // The name is the town table's own text, so the same town is nearly always
   // the same address; the bytes decide only when it is not.
-  const bool sameText = townName.data() == passLog.townName.data() && townName.size() == passLog.townName.size();
+  const bool sameText =
+      townName.data() == passLog.townName.data() && townName.size() == passLog.townName.size();
   if (sameText || townName == passLog.townName) return;
   passLog.townName = townName;
   if (spots == nullptr && townName == "Armadillo") {

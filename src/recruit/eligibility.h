@@ -12,9 +12,9 @@ namespace quillhaven {
 // What stays the same for every candidate of one pick, worked out once: the
 // model name of the spot's keeper and the peds already on a visit.
 struct Candidacy {
-  const char* keeperModel = nullptr;                // null for a store without a keeper
+  const char* keeperModel = nullptr;               // null for a store without a keeper
   BoundedList<Entity, MaxRunningVisits> visitors;  // ascending
-  bool visitorsListed = true;  // false: more visits than spots, look each one up
+  bool visitorsListed = true;                      // false: more visits than spots, look each one up
 
   bool onRunningVisit(Entity ped) const;
 };

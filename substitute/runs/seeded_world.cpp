@@ -105,8 +105,8 @@ uint64_t SeededWorld::report(const substitute::FakeGame& game, const WorldRun& r
       static_cast<unsigned long long>(seed_), std::string(draws_.place->display).c_str(), draws_.townsfolk,
       clockText(draws_.startMinute * 60).c_str(), static_cast<int>(setting("Cooldown", 60000)),
       setting("AllowShopkeeperVisits", 1) != 0 ? 1 : 0, setting("Log", 0) != 0 ? 1 : 0,
-      static_cast<long long>(passes_),
-      static_cast<unsigned long long>(count), static_cast<unsigned long long>(digest_)));
+      static_cast<long long>(passes_), static_cast<unsigned long long>(count),
+      static_cast<unsigned long long>(digest_)));
   for (size_t index = 0; index < violations.size() && index < violationsShown; ++index) {
     run.write("  " + violations[index] + '\n');
   }

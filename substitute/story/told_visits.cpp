@@ -44,7 +44,8 @@ std::map<int, ToldVisit> visitsTold(std::string_view text) {
   static const std::regex sent(
       R"(  visit (\d+): (-?\d+), (on foot|hitched at a post|dismounted), is sent to (.+)$)");
   static const std::regex arrives(R"(  visit (\d+): -?\d+ arrives at (\S+) and starts )");
-  static const std::regex ends(R"(  visit (\d+) (is complete|is given up|ends: the visitor is gone|is dropped))");
+  static const std::regex ends(
+      R"(  visit (\d+) (is complete|is given up|ends: the visitor is gone|is dropped))");
   std::map<int, ToldVisit> visits;
   std::istringstream lines{std::string(text)};
   std::smatch found;

@@ -16,9 +16,9 @@ namespace world {
 
 struct ToldVisit {
   int32_t ped = 0;
-  std::string arrival;    // "on foot", "hitched at a post", "dismounted"
-  std::string sentTo;     // a spot, or spots that share a place: "VALENTINE_GUNSMITH_5 or _6"
-  std::string arrivedAt;  // empty for a visit that never began its scenario
+  std::string arrival;             // "on foot", "hitched at a post", "dismounted"
+  std::string sentTo;              // a spot, or spots that share a place: "VALENTINE_GUNSMITH_5 or _6"
+  std::string arrivedAt;           // empty for a visit that never began its scenario
   std::string ending = "running";  // "is complete", "is given up", "ends: the visitor is gone", "is dropped"
 };
 
