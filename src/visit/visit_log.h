@@ -1,6 +1,7 @@
 // The log's account of each visit, numbered from 1 in the order the visits
-// start. Nothing here asks the game anything, and nothing is kept while the
-// log is off.
+// start, and the one place where a visit ends, so that none ends untold.
+// Nothing here asks the game anything, and no number is kept while the log
+// is off.
 #pragma once
 
 #include <string_view>
