@@ -45,10 +45,6 @@ class BoundedList {
   T* end() { return slots_ + count_; }
   const T* begin() const { return slots_; }
   const T* end() const { return slots_ + count_; }
-  const T& operator[](size_t index) const {
-    QUILLHAVEN_ASSERT(index < count_);
-    return slots_[index];
-  }
   std::span<const T> view() const { return {slots_, count_}; }
 
  private:
