@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <mutex>
 #include <string>
 
 #include "dst_fleet.h"
@@ -22,10 +21,6 @@ namespace dst {
 namespace {
 
 namespace fs = std::filesystem;
-
-// The plug-in, the host and the current folder belong to the whole process:
-// one world at a time.
-std::mutex oneAtATime;
 
 void append(const char* text, void* output) { static_cast<std::string*>(output)->append(text); }
 
@@ -87,13 +82,16 @@ std::string thisProgram() {
 // Every file-system failure is this world's, reported in its run; none ends
 // the others.
 FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace) {
-  const std::lock_guard lock(oneAtATime);
   FreshRun run;
   std::error_code failed;
   const fs::path temporary = fs::temp_directory_path(failed);
+  if (failed) {
+    run.errors = "no temporary folder: " + failed.message() + "\n";
+    return run;
+  }
   const fs::path home = fs::current_path(failed);
   if (failed) {
-    run.errors = "no temporary folder or current folder: " + failed.message() + "\n";
+    run.errors = "no current folder: " + failed.message() + "\n";
     return run;
   }
   const fs::path folder =

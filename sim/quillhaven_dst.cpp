@@ -113,7 +113,9 @@ int main(int argc, char** argv) {
     }
   }
 #if defined(_WIN32)
-  options.jobs = 1;  // the plug-in, the host and the current folder are the whole process's
+  // Each world loads the plug-in into this process and enters its own folder:
+  // the plug-in, the host and the current folder are the whole process's.
+  options.jobs = 1;
 #endif
   if (oneWorld) return dst::runWorld(worldSeed, options.hours, trace);
   if (options.first == options.last) return dst::runOneSeed(options, trace);
