@@ -10,7 +10,6 @@
 #include "linked_plugin/follower_check.h"
 #include "linked_plugin/invariants.h"
 #include "linked_plugin/plugin_start.h"
-#include "profile/profile_int.h"
 #include "runs/pass_conditions.h"
 #include "runs/plugin_run.h"
 #include "runs/seeded_world.h"
@@ -24,7 +23,7 @@ namespace {
 // of the calls: vanished visitors, dropped visits and restarts must be told
 // as they happened.
 std::vector<std::string> logViolations(const world::FollowerCheck& timeline) {
-  if (substitute::readProfileInt("General", "Log", 0, ".\\Quillhaven.ini") == 0) return {};
+  if (world::worldSetting("Log", 0) == 0) return {};
   std::ifstream file("Quillhaven.log", std::ios::binary);
   if (!file) return {"the settings say Log=1, but there is no Quillhaven.log"};
   const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

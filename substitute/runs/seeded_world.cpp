@@ -16,10 +16,6 @@ namespace {
 
 constexpr size_t violationsShown = 12;  // the first few tell the story
 
-// The settings as the world's own file gives them, read as the plug-in reads it.
-int32_t setting(const char* key, int32_t otherwise) {
-  return static_cast<int32_t>(substitute::readProfileInt("General", key, otherwise, ".\\Quillhaven.ini"));
-}
 
 // A call the game rejects ends the world: the plug-in pushed what the game
 // cannot read, or named a native that does not exist.
@@ -43,6 +39,10 @@ std::string formatted(const char* format, Values... values) {
 }
 
 }  // namespace
+
+int32_t worldSetting(const char* key, int32_t otherwise) {
+  return static_cast<int32_t>(substitute::readProfileInt("General", key, otherwise, ".\\Quillhaven.ini"));
+}
 
 SeededWorld::Draws SeededWorld::drawsOf(uint64_t seed) {
   Rng choices(seed);
@@ -103,8 +103,8 @@ uint64_t SeededWorld::report(const substitute::FakeGame& game, const WorldRun& r
       "seed %llu: %s, %d townsfolk, from %s, Cooldown=%d, AllowShopkeeperVisits=%d, Log=%d, %lld passes, "
       "%llu violations, trace %016llx\n",
       static_cast<unsigned long long>(seed_), std::string(draws_.place->display).c_str(), draws_.townsfolk,
-      clockText(draws_.startMinute * 60).c_str(), static_cast<int>(setting("Cooldown", 60000)),
-      setting("AllowShopkeeperVisits", 1) != 0 ? 1 : 0, setting("Log", 0) != 0 ? 1 : 0,
+      clockText(draws_.startMinute * 60).c_str(), static_cast<int>(worldSetting("Cooldown", 60000)),
+      worldSetting("AllowShopkeeperVisits", 1) != 0 ? 1 : 0, worldSetting("Log", 0) != 0 ? 1 : 0,
       static_cast<long long>(passes_), static_cast<unsigned long long>(count),
       static_cast<unsigned long long>(digest_)));
   for (size_t index = 0; index < violations.size() && index < violationsShown; ++index) {

@@ -42,6 +42,10 @@ struct WorldRun {
   const TableChecks* tables = nullptr;
 };
 
+// A setting of the world's own Quillhaven.ini, in the current folder, read as
+// the plug-in reads it.
+int32_t worldSetting(const char* key, int32_t otherwise);
+
 // The last line of a world's report: "natives called: " and a mask of the
 // game's natives by their place in its table, in hexadecimal.
 inline constexpr const char* nativesCalledLine = "natives called: ";
