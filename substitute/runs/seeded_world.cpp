@@ -16,7 +16,6 @@ namespace {
 
 constexpr size_t violationsShown = 12;  // the first few tell the story
 
-
 // A call the game rejects ends the world: the plug-in pushed what the game
 // cannot read, or named a native that does not exist.
 std::vector<std::string> rejectionsOf(const substitute::FakeGame& game, int64_t pass) {
