@@ -55,7 +55,11 @@ int runWorld(uint64_t seed, double hours, bool trace) {
           [&](uint32_t upcoming) {
             invariants.beforePass(world::passConditions(seeded.town(), static_cast<int32_t>(upcoming)));
           },
-      .afterWait = [&](uint32_t milliseconds) { timeline.afterWait(milliseconds); },
+      .afterWait =
+          [&](uint32_t milliseconds) {
+            invariants.afterWait();
+            timeline.afterWait(milliseconds);
+          },
       .violations =
           [&] {
             std::vector<std::string> found = invariants.violations();

@@ -2,10 +2,11 @@
 // natives.h use it; everything else calls them and never sees a slot.
 //
 // Slot encoding: 32-bit values travel zero-extended (-1 is 0x00000000FFFFFFFF),
-// floats as their single-precision bit pattern in the low half, texts and
-// records as their address. Only the types listed below can be pushed; any
-// other argument type (a double, a bool, a 64-bit integer) fails to compile
-// instead of travelling in the wrong encoding.
+// floats as their single-precision bit pattern in the low half, texts,
+// records and the variables the game writes as their address. Only the types
+// listed below can be pushed; any other argument type (a double, a bool, a
+// 64-bit integer) fails to compile instead of travelling in the wrong
+// encoding.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,7 @@ inline uint64_t slot(uint32_t value) { return value; }
 inline uint64_t slot(Entity entity) { return slot(static_cast<int32_t>(entity)); }
 inline uint64_t slot(GameHash hash) { return slot(static_cast<uint32_t>(hash)); }
 inline uint64_t slot(ScenarioPoint point) { return slot(static_cast<int32_t>(point)); }
+inline uint64_t slot(SequenceId sequence) { return slot(static_cast<int32_t>(sequence)); }
 inline uint64_t slot(float value) {
   uint32_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);
@@ -32,6 +34,8 @@ inline uint64_t slot(float value) {
 }
 inline uint64_t slot(const char* text) { return reinterpret_cast<uintptr_t>(text); }
 inline uint64_t slot(const void* record) { return reinterpret_cast<uintptr_t>(record); }
+// A variable the game writes through.
+inline uint64_t slot(SequenceVariable* variable) { return reinterpret_cast<uintptr_t>(variable); }
 
 // Runs one native to completion. Arguments must be plain values: a value that
 // is itself a native's result is obtained before this call starts, so no two

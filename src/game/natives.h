@@ -98,6 +98,23 @@ void taskHitch(Entity ped, ScenarioPoint post);
 void releaseVisitor(Entity ped);
 void giveWeapon(Entity ped, GameHash weapon);
 
+// Task sequences. A new order replaces whatever task a ped runs, so steps that
+// must follow one another (get off the horse, then walk) go into a sequence:
+// open it, give each step to intoSequence, close it, have the ped perform it,
+// clear it. Nothing may wait in between.
+inline constexpr Entity intoSequence{};  // ped 0: the order becomes a step of the open sequence
+enum class SequenceId : int32_t {};
+// The script variable the game writes a new sequence's id into: one 8-byte
+// slot, the id in its low half, the high half the game's.
+struct SequenceVariable {
+  uint64_t slot = 0;
+};
+SequenceId openSequence(SequenceVariable& variable);
+void closeSequence(SequenceId sequence);
+void performSequence(Entity ped, SequenceId sequence);
+// Frees the id; the ped goes on with the steps.
+void clearSequence(SequenceVariable& variable);
+
 // The record that goes with every spoken line, eight 64-bit slots.
 struct SpeechParams {
   uint64_t slots[8] = {};

@@ -28,6 +28,20 @@ void releaseVisitor(Entity ped) {
   call(0xE1EF3C1216AFF2CD, ped, 1, 0);  // CLEAR_PED_TASKS
 }
 
+SequenceId openSequence(SequenceVariable& variable) {
+  call(0xE8854A4326B9E12B, &variable);  // OPEN_SEQUENCE_TASK
+  return SequenceId{static_cast<int32_t>(native::lowBits(&variable.slot))};
+}
+void closeSequence(SequenceId sequence) {
+  call(0x39E72BC99E6360CB, sequence);  // CLOSE_SEQUENCE_TASK
+}
+void performSequence(Entity ped, SequenceId sequence) {
+  call(0x5ABA3986D90D8A3B, ped, sequence);  // TASK_PERFORM_SEQUENCE
+}
+void clearSequence(SequenceVariable& variable) {
+  call(0x3841422E9C488D8C, &variable);  // CLEAR_SEQUENCE_TASK
+}
+
 // The twelfth argument, the weapon's wear, is a float in the game.
 void giveWeapon(Entity ped, GameHash weapon) {
   const GameHash reason = nameHash("ADD_REASON_DEFAULT");

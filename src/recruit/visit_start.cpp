@@ -10,30 +10,49 @@ namespace quillhaven {
 
 namespace {
 
-// Only the horse that exists is remembered, to be mounted again on leaving;
-// the rider gets off all the same. The hitching post, a scenario point, is
-// searched around the rider, and a rider with no hitching post within 35 m
-// gets off where it stands. Says how the rider came, for the log.
-const char* getOffTheHorse(Entity rider) {
-  const Entity mount = pedMount(rider);
-  if (entityExists(mount)) VisitorMounts[rider] = mount;
-  const Vec3 position = entityPosition(rider, 0);
-  const GameHash hitchingPost = nameHash("PROP_HITCHINGPOST");
-  const ScenarioPoint post =
-      objectNearPoint(position, hitchingPost) ? closestObject(position, hitchingPost) : noScenarioPoint;
-  if (post != noScenarioPoint) {
-    hitchPostPrepare(post);
-    taskHitch(rider, post);
-    return "hitched at a post";
-  }
-  taskDismount(rider);
-  return "dismounted";
-}
-
 bool buysAWeapon(Entity ped, std::string_view spotName) {
   if (spotName.find("GUNSMITH") == std::string_view::npos) return false;
   const GameHash disposition = pedDisposition(ped);
   return disposition == nameHash("AGGRESSIVE");
+}
+
+// The hitching post, a scenario point, is searched around the rider; none
+// within 35 m gives noScenarioPoint. Only the horse that exists is
+// remembered, to be mounted again on leaving; the rider gets off all the same.
+ScenarioPoint rememberHorseAndFindPost(Entity rider) {
+  const Entity mount = pedMount(rider);
+  if (entityExists(mount)) VisitorMounts[rider] = mount;
+  const Vec3 position = entityPosition(rider, 0);
+  const GameHash hitchingPost = nameHash("PROP_HITCHINGPOST");
+  return objectNearPoint(position, hitchingPost) ? closestObject(position, hitchingPost) : noScenarioPoint;
+}
+
+// A new order replaces the rider's running task at once: a walk given after
+// the hitch would keep the rider in the saddle. So the hitch (or, with no
+// post, getting off where it stands) and the walk are one task sequence,
+// which the rider performs step by step. Says how the rider came, for the log.
+const char* sendRider(Entity rider, const StoreSpot& spot) {
+  const ScenarioPoint post = rememberHorseAndFindPost(rider);
+  if (post != noScenarioPoint) hitchPostPrepare(post);
+  SequenceVariable variable;
+  const SequenceId sequence = openSequence(variable);
+  if (post != noScenarioPoint) {
+    taskHitch(intoSequence, post);
+  } else {
+    taskDismount(intoSequence);
+  }
+  if (buysAWeapon(rider, spot.name)) WeaponBuyers[rider] = true;
+  taskGoTo(intoSequence, spot.position);
+  closeSequence(sequence);
+  performSequence(rider, sequence);
+  clearSequence(variable);
+  return post != noScenarioPoint ? "hitched at a post" : "dismounted";
+}
+
+const char* sendWalker(Entity walker, const StoreSpot& spot) {
+  if (buysAWeapon(walker, spot.name)) WeaponBuyers[walker] = true;
+  taskGoTo(walker, spot.position);
+  return "on foot";
 }
 
 }  // namespace
@@ -49,9 +68,7 @@ void startVisit(Entity ped, const StoreSpot& spot) {
   SpotVisitors[spot.name] = ped;
   RecruitedPeds.insert(ped);
   WalkingToSpot[ped] = true;
-  const char* howItCame = pedIsRiding(ped) ? getOffTheHorse(ped) : "on foot";
-  if (buysAWeapon(ped, spot.name)) WeaponBuyers[ped] = true;
-  taskGoTo(ped, spot.position);
+  const char* howItCame = pedIsRiding(ped) ? sendRider(ped, spot) : sendWalker(ped, spot);
   logVisitSent(spot, ped, howItCame);
 }
 

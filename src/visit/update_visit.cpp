@@ -24,6 +24,10 @@ constexpr int32_t walkingTimeoutMs = 30000;  // from the first tick away from th
 constexpr int32_t shortestStayMs = 10000;    // at the spot, plus up to 4999 ms more
 constexpr int32_t stayVariationMs = 5000;
 constexpr float leavingRadiusSquared = 9.0f;  // 3 m
+// From the first tick of leaving: longer, and the visitor is not getting away
+// (its horse taken by someone else, or out of reach; or a script started
+// again during its leave-taking never gave it the remount or the release).
+constexpr int32_t leavingTimeoutMs = 60000;
 
 // The smaller angle between two headings, 0 to 180 degrees.
 double headingDifference(float spotHeading, float heading) {
@@ -92,16 +96,34 @@ bool stay(const StoreSpot& spot, Entity visitor) {
 }
 
 // A rider's visit ends once it sits on its own horse again, or the horse is
-// gone; a visitor on foot's once it is more than 3 m from the spot.
+// gone, or dead, which no rider gets on; a visitor on foot's once it is more
+// than 3 m from the spot. Whoever is still there after a minute is let go.
 bool leave(const StoreSpot& spot, Entity visitor) {
   const auto mount = VisitorMounts.find(visitor);
   if (mount != VisitorMounts.end()) {
     const Entity horse = mount->second;
-    if (pedMount(visitor) != horse && entityExists(horse)) return true;
-  } else if (squaredDistanceToSpot(visitor, spot) <= leavingRadiusSquared) {
+    if (pedMount(visitor) == horse || !entityExists(horse)) {
+      finishVisit(spot.name, visitor, VisitEnding::complete);
+      return false;
+    }
+    if (entityDead(horse)) {
+      release(visitor);  // else it would stand trying to mount for ever
+      finishVisit(spot.name, visitor, VisitEnding::horseDead);
+      return false;
+    }
+  } else if (squaredDistanceToSpot(visitor, spot) > leavingRadiusSquared) {
+    finishVisit(spot.name, visitor, VisitEnding::complete);
+    return false;
+  }
+  const int32_t now = gameTimer();
+  const auto since = LeavingSince.find(visitor);
+  if (since == LeavingSince.end()) {
+    LeavingSince[visitor] = now;
     return true;
   }
-  finishVisit(spot.name, visitor, VisitEnding::complete);
+  if (gameTimeSince(since->second, now) <= leavingTimeoutMs) return true;
+  release(visitor);
+  finishVisit(spot.name, visitor, VisitEnding::leavingTimedOut);
   return false;
 }
 

@@ -65,6 +65,10 @@ void logEnding(std::string_view spotName, Entity visitor, VisitEnding ending) {
                      nameLength(spotName), spotName.data());
     case VisitEnding::visitorGone:
       return logLine("visit %u ends: the visitor is gone", number);
+    case VisitEnding::horseDead:
+      return logLine("visit %u ends: its horse is dead", number);
+    case VisitEnding::leavingTimedOut:
+      return logLine("visit %u ends: the visitor did not leave within a minute", number);
     case VisitEnding::dropped: {
       const std::string_view town = townNameOfSpot(spotName);
       return logLine("visit %u is dropped: the player left %.*s", number, nameLength(town), town.data());

@@ -19,10 +19,12 @@ void logWeaponHandedOver(std::string_view spotName, Entity visitor, const char* 
 
 // How a visit ends.
 enum class VisitEnding {
-  complete,     // it ended as it should
-  givenUp,      // the visitor did not reach its spot in time
-  visitorGone,  // the visitor no longer exists
-  dropped,      // the player left the visit's town
+  complete,         // it ended as it should
+  givenUp,          // the visitor did not reach its spot in time
+  visitorGone,      // the visitor no longer exists
+  dropped,          // the player left the visit's town
+  horseDead,        // the horse it was to get back on died; it is let go
+  leavingTimedOut,  // it did not get away within a minute of leaving; it is let go
 };
 
 // Ends the spot's visit and logs how: every visit ends here, so that none

@@ -7,6 +7,7 @@ std::map<Entity, bool> WalkingToSpot;
 std::map<Entity, int32_t> WalkingSince;
 std::map<Entity, int32_t> AtSpotSince;
 std::map<Entity, bool> LeavingVisitors;
+std::map<Entity, int32_t> LeavingSince;
 std::map<Entity, Entity> VisitorMounts;
 std::map<Entity, bool> WeaponBuyers;
 std::unordered_set<Entity> RecruitedPeds;
@@ -23,6 +24,7 @@ void forgetVisitorEntries(Entity ped) {
   WalkingSince.erase(ped);
   AtSpotSince.erase(ped);
   LeavingVisitors.erase(ped);
+  LeavingSince.erase(ped);
   VisitorMounts.erase(ped);
   WeaponBuyers.erase(ped);
 }

@@ -23,6 +23,7 @@ extern std::map<Entity, bool> WalkingToSpot;    // still walking to the spot
 extern std::map<Entity, int32_t> WalkingSince;  // first tick seen away from the spot, game ms
 extern std::map<Entity, int32_t> AtSpotSince;   // first tick of the stay, game ms
 extern std::map<Entity, bool> LeavingVisitors;  // has taken leave, getting back on its horse
+extern std::map<Entity, int32_t> LeavingSince;  // first tick of leaving, game ms
 extern std::map<Entity, Entity> VisitorMounts;  // the horse it rode in on
 extern std::map<Entity, bool> WeaponBuyers;     // leaves the store with a weapon
 

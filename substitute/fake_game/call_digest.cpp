@@ -62,6 +62,9 @@ uint64_t digestCall(uint64_t digest, const NativeCall& call) {
         digest = mix(digest, arg.record.size());
         for (const uint64_t value : arg.record) digest = mix(digest, value);
         break;
+      case 'w':
+        digest = mix(digest, static_cast<uint32_t>(arg.heldId()));
+        break;
       default:
         digest = mix(digest, arg.slot);
         break;
@@ -94,6 +97,9 @@ std::string traceLine(const NativeCall& call) {
       case 'b':
         line += "buffer";
         for (const uint64_t value : arg.record) append(line, " %lld", static_cast<long long>(value));
+        break;
+      case 'w':
+        append(line, "&%d", static_cast<int>(arg.heldId()));
         break;
       default:
         append(line, "%d", static_cast<int>(arg.i()));

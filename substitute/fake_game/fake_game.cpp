@@ -8,16 +8,6 @@ namespace substitute {
 
 namespace {
 
-// High halves of result slots and of the elements of arrays the game fills:
-// anything that reads them reads nonsense.
-constexpr uint64_t junkHigh = 0xA5A5A5A500000000ull;
-
-float floatFromBits(uint32_t bits) {
-  float value = 0.0f;
-  std::memcpy(&value, &bits, sizeof value);
-  return value;
-}
-
 uint32_t bitsFromFloat(float value) {
   uint32_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);
@@ -28,12 +18,6 @@ uint32_t bitsFromFloat(float value) {
 // the game ever is: it is what an integer pushed where a float belongs looks like.
 bool looksLikeIntegerNotFloat(uint32_t bits) {
   return (bits & 0x7F800000u) == 0 && (bits & 0x007FFFFFu) != 0;
-}
-
-std::string formatFloat(float value) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%g", static_cast<double>(value));
-  return text;
 }
 
 // A script array, as the game hands arrays to natives: 8-byte slots, the
@@ -63,35 +47,6 @@ size_t resultSlotsOf(char result) {
 }
 
 }  // namespace
-
-float Arg::f() const { return floatFromBits(static_cast<uint32_t>(slot)); }
-
-std::string NativeCall::describe() const {
-  std::string text(name());
-  text += '(';
-  for (size_t index = 0; index < args.size(); ++index) {
-    const Arg& arg = args[index];
-    if (index > 0) text += ", ";
-    switch (arg.kind) {
-      case 'f':
-        text += formatFloat(arg.f());
-        break;
-      case 't':
-        text += '"' + arg.text + '"';
-        break;
-      case 's':
-        text += "speech \"" + arg.text + '"';
-        break;
-      case 'b':
-        text += "buffer";
-        break;
-      default:
-        text += std::to_string(arg.i());
-        break;
-    }
-  }
-  return text + ')';
-}
 
 Answer::Answer() { slots_.fill(junkHigh); }
 void Answer::setLow(int index, uint32_t bits) { slots_[index] = junkHigh | bits; }
@@ -133,6 +88,7 @@ void FakeGame::clearRecords() {
   rejectionCount = 0;
   inCall_ = false;
   pendingSlots_.clear();
+  sequences_.reset();
 }
 
 void FakeGame::on(std::string_view native, Responder responder) {
@@ -222,15 +178,21 @@ bool FakeGame::decode(const NativeInfo& info, NativeCall& call) {
       arg.record.push_back(arraySlots(arg)[0]);
     }
   }
+  call.steps.clear();
   return valid;
 }
 
-// What the game answered: its result slots, and the handles it wrote into a
-// nearby-peds array, each the low half of its slot.
+// What the game answered: its result slots, the handles it wrote into a
+// nearby-peds array and the id a sequence's variable holds, each the low half
+// of its slot.
 void FakeGame::keepAnswer(NativeCall& call) {
   call.resultSlots = resultSlotsOf(call.info->result);
   std::copy_n(answer_.slots(), call.resultSlots, call.result.begin());
   for (Arg& arg : call.args) {
+    if (arg.kind == 'w') {
+      const auto* variable = reinterpret_cast<const uint64_t*>(static_cast<uintptr_t>(arg.slot));
+      arg.record.push_back(static_cast<uint32_t>(*variable));  // all 8 bytes read, as the game reads them
+    }
     if (arg.kind != 'b') continue;
     const uint64_t* slots = arraySlots(arg);
     for (int32_t index = 0; index < answer_.handlesWritten; ++index) {
@@ -254,8 +216,15 @@ uint64_t* FakeGame::call() {
     return answer_.slots();
   }
   if (!decode(*info, decoded_)) return answer_.slots();
+  if (std::string refused = sequences_.take(decoded_); !refused.empty()) {
+    reject(std::move(refused));
+    return answer_.slots();
+  }
   fillClaimedSlots(decoded_);
-  if (const Responder& responder = responders_[placeInTable(*info)]) responder(decoded_, answer_);
+  // A step for the open sequence orders nobody yet: the world learns of it
+  // when a ped performs the sequence.
+  const Responder& responder = responders_[placeInTable(*info)];
+  if (responder && !isSequenceStep(decoded_)) responder(decoded_, answer_);
   keepAnswer(decoded_);
   if (onCall) onCall(decoded_);
   if (recordCalls) calls.push_back(decoded_);

@@ -14,35 +14,11 @@
 #include <string_view>
 #include <vector>
 
+#include "fake_game/native_call.h"
 #include "fake_game/native_table.h"
+#include "fake_game/task_sequences.h"
 
 namespace substitute {
-
-struct Arg {
-  char kind = 'i';
-  uint64_t slot = 0;
-  std::string text;  // 't': the text; 's': the spoken line
-  // 's': the eight slots; 'b': the array's capacity, then the handles the game
-  // wrote after it (the low halves of their slots).
-  std::vector<uint64_t> record;
-
-  int32_t i() const { return static_cast<int32_t>(static_cast<uint32_t>(slot)); }
-  uint32_t u() const { return static_cast<uint32_t>(slot); }
-  float f() const;
-};
-
-struct NativeCall {
-  const NativeInfo* info = nullptr;
-  std::vector<Arg> args;
-  // The game's answer as raw slots, high halves and all: one, three for a
-  // vector, none for an order.
-  std::array<uint64_t, 3> result{};
-  size_t resultSlots = 0;
-
-  std::string_view name() const { return info->name; }
-  // "taskTurnTo(7, 275.241, 5000)"; texts quoted, records by their line.
-  std::string describe() const;
-};
 
 // The result slots a responder fills. Low halves start at zero; high halves
 // hold junk, as nothing may rely on them.
@@ -82,7 +58,8 @@ class FakeGame {
   // Restores the default answers: nameHash hashes its text, gameTimer tells
   // gameTime, everything else answers zero.
   void resetResponders();
-  // Forgets calls, rejections, globals and times; keeps the responders.
+  // Forgets calls, rejections, globals, times and task sequences; keeps the
+  // responders.
   void clearRecords();
 
   // What the game's name hash gives for a text.
@@ -103,6 +80,9 @@ class FakeGame {
   std::vector<std::string> rejections;
   uint64_t rejectionCount = 0;
   std::vector<NativeCall> callsNamed(std::string_view native) const;
+  // A call, or a wait of the script, that the game would choke on.
+  void reject(std::string reason);
+  const TaskSequences& sequences() const { return sequences_; }
 
   // A host that hands back no result slots at all; nothing may crash on it.
   bool withholdResults = false;
@@ -114,11 +94,11 @@ class FakeGame {
   std::map<int32_t, uint64_t> globals;
 
  private:
-  void reject(std::string reason);
   bool decode(const NativeInfo& info, NativeCall& call);
   void keepAnswer(NativeCall& call);
 
   std::vector<Responder> responders_;  // by the native's place in the table
+  TaskSequences sequences_;
   bool inCall_ = false;
   uint64_t pendingHash_ = 0;
   std::vector<uint64_t> pendingSlots_;

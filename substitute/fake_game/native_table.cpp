@@ -8,7 +8,7 @@ namespace substitute {
 
 namespace {
 
-constexpr std::array<NativeInfo, 39> natives = {{
+constexpr std::array<NativeInfo, 43> natives = {{
     // names
     {"nameHash", 0xFD340785ADF8CFB7, "t", 'i'},
     // time and gates
@@ -53,6 +53,11 @@ constexpr std::array<NativeInfo, 39> natives = {{
     {"releaseVisitor", 0xE1EF3C1216AFF2CD, "iii", '-'},
     {"speakWithParams", 0x8E04FEDD28D42462, "is", '-'},
     {"giveWeapon", 0x5E3BDDBCB83F3D84, "iiiiiiiffiifi", '-'},
+    // task sequences
+    {"openSequence", 0xE8854A4326B9E12B, "w", '-'},
+    {"closeSequence", 0x39E72BC99E6360CB, "i", '-'},
+    {"performSequence", 0x5ABA3986D90D8A3B, "ii", '-'},
+    {"clearSequence", 0x3841422E9C488D8C, "w", '-'},
 }};
 
 }  // namespace

@@ -12,7 +12,9 @@ namespace substitute {
 
 // Argument kinds: 'i' a 32-bit integer, handle or hash; 'f' a float; 't' the
 // address of a text; 'b' the address of a nearby-peds script array; 's' the
-// address of a speech record. A test holds them to the game's own signatures.
+// address of a speech record; 'w' the address of an 8-byte script variable the
+// game writes a task sequence's id into. A test holds them to the game's own
+// signatures.
 // Result kinds: 'i' a 32-bit value, 'f' a float, 'v' a vector, '-' nothing.
 struct NativeInfo {
   std::string_view name;

@@ -82,7 +82,8 @@ void TownWorld::install(FakeGame& game) {
   installOrders(game);
 }
 
-// Orders take effect at once, as far as the plug-in can see.
+// Orders take effect at once, as far as the plug-in can see; a performed
+// sequence plays all its steps at once, in order.
 void TownWorld::installOrders(FakeGame& game) {
   auto onPed = [this, &game](const char* native, auto effect) {
     game.on(native, [this, effect](const NativeCall& call, Answer&) {
@@ -90,20 +91,24 @@ void TownWorld::installOrders(FakeGame& game) {
       if (ped != peds.end()) effect(ped->second, call);
     });
   };
-  onPed("taskGoTo", [this](PedState& ped, const NativeCall& call) {
+  auto walk = [this](PedState& ped, const NativeCall& call) {
     if (walkArrivesAtOnce) ped.position = {call.args[1].f(), call.args[2].f(), call.args[3].f()};
-  });
+  };
+  auto getOff = [](PedState& ped, const NativeCall&) {
+    ped.riding = false;
+    ped.mount = 0;
+  };
+  onPed("taskGoTo", walk);
   onPed("taskTurnTo", [](PedState& ped, const NativeCall& call) { ped.heading = call.args[1].f(); });
   onPed("taskMount", [](PedState& ped, const NativeCall& call) {
     ped.riding = true;
     ped.mount = call.args[1].i();
   });
-  auto getOff = [](PedState& ped, const NativeCall&) {
-    ped.riding = false;
-    ped.mount = 0;
-  };
   onPed("taskHitch", getOff);
   onPed("taskDismount", getOff);
+  onPed("performSequence", [walk, getOff](PedState& ped, const NativeCall& call) {
+    for (const NativeCall& step : call.steps) step.name() == "taskGoTo" ? walk(ped, step) : getOff(ped, step);
+  });
 }
 
 }  // namespace substitute

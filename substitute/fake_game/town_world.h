@@ -1,8 +1,9 @@
 // A small world for the fake game: daytime, every gate open, the player
 // standing in a chosen town among townsfolk whose every property can be set.
 // Orders take effect at once: a walk arrives, a turn faces the heading, a
-// mount is sat on. Change the fields between passes; the answers follow at
-// once. (The law-region lockdown is the fake game's script global 1934292.)
+// mount is sat on, a performed sequence's steps are done. Change the fields
+// between passes; the answers follow at once. (The law-region lockdown is the
+// fake game's script global 1934292.)
 #pragma once
 
 #include <map>

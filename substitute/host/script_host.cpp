@@ -82,6 +82,9 @@ void ScriptHost::unregisterKeyboard(KeyboardHandlerFn handler) {
 }
 
 void ScriptHost::scriptWait(uint32_t milliseconds) {
+  // The game's own scripts fill, close, perform and clear a sequence within
+  // one frame.
+  if (game.sequences().anyOpen()) game.reject("scriptWait: a wait while a task sequence is open");
   waits.push_back(milliseconds);
   if (onScriptFibre_) {
     pendingWait_ = milliseconds;

@@ -14,12 +14,14 @@ namespace {
 
 constexpr int32_t passLength = 250;
 constexpr float arrivalRadiusSquared = 2.25f;  // 1.5 m: nearer, a walking visitor is at its spot
-// How long a visit may stay in a state while it is advanced at every pass:
-// the walking time-out and the longest stay, each with the passes it takes
-// to notice them.
+// How long a visit may stay in a state while it is advanced at every pass,
+// each with the passes it takes to notice it: the walking time-out; the
+// scenario's 30 s, which hold the visit, and the longest stay after them; the
+// leaving time-out. A visit keeps its spot no longer than the three together.
 constexpr int32_t walkingBound = 30000 + 3 * passLength;
-constexpr int32_t stayBound = 15000 + 3 * passLength;
-constexpr int32_t leavingWithoutHorseBound = 2 * passLength;
+constexpr int32_t stayBound = 30000 + 15000 + 3 * passLength;
+constexpr int32_t leavingBound = 60000 + 3 * passLength;
+constexpr int32_t spotBound = walkingBound + stayBound + leavingBound;
 
 constexpr int walking = 0;
 constexpr int atSpot = 1;
@@ -61,6 +63,10 @@ bool Invariants::keepsAStoreOnAVisit(int32_t ped) const {
 }
 
 void Invariants::observe(const substitute::NativeCall& call) {
+  for (const substitute::NativeCall& order : substitute::asPlayed(call)) observeOrder(order);
+}
+
+void Invariants::observeOrder(const substitute::NativeCall& call) {
   const bool order = call.info->result == '-' && call.name() != "hitchPostPrepare";
   if (!order) return;
   const int32_t ped = call.args[0].i();
@@ -96,7 +102,30 @@ void Invariants::observe(const substitute::NativeCall& call) {
   if (known == visits_.end() || known->second.visitor != ped) {
     return violation(call.describe() + ": an order to a visitor whose visit had not yet begun");
   }
-  if (call.name() == "taskMount" || call.name() == "releaseVisitor") ++known->second.closings;
+  if (call.name() == "taskTurnTo" || call.name() == "taskScenarioHere") checkOffItsHorse(call, known->second);
+  if (call.name() == "taskMount") known->second.closings += 'm';
+  if (call.name() == "releaseVisitor") known->second.closings += 'r';
+}
+
+// A rider gets off before it walks into the store: at its first turn or
+// scenario it must be on foot.
+void Invariants::checkOffItsHorse(const substitute::NativeCall& call, Tracked& visit) {
+  if (!visit.rodeIn || visit.turnedYet) return;
+  visit.turnedYet = true;
+  const Person* rider = world_.person(visit.visitor);
+  if (rider == nullptr || !rider->riding) return;
+  if (visit.gettingOff) {
+    ++turnsInPassing_;
+    return;
+  }
+  violation(call.describe() + ": " + std::to_string(visit.visitor) + " rode in and is still on its horse " +
+            std::to_string(rider->horse));
+}
+
+void Invariants::afterWait() {
+  for (auto& [spot, visit] : visits_) {
+    if (visit.rodeIn && !visit.turnedYet) visit.gettingOff = world_.gettingOff(visit.visitor);
+  }
 }
 
 void Invariants::checkTables() {
@@ -120,6 +149,7 @@ void Invariants::checkTables() {
   onlyVisitors(quillhaven::WalkingSince, "WalkingSince");
   onlyVisitors(quillhaven::AtSpotSince, "AtSpotSince");
   onlyVisitors(quillhaven::LeavingVisitors, "LeavingVisitors");
+  onlyVisitors(quillhaven::LeavingSince, "LeavingSince");
   onlyVisitors(quillhaven::VisitorMounts, "VisitorMounts");
   onlyVisitors(quillhaven::WeaponBuyers, "WeaponBuyers");
   for (const auto& [shopkeeper, time] : quillhaven::GreetingTimes) {
@@ -129,20 +159,22 @@ void Invariants::checkTables() {
   }
 }
 
+// A visit that took leave closes with the remount, the release, or a remount
+// that came to nothing and then the release.
 void Invariants::checkEnded(const std::string& spot, const Tracked& visit) {
   const std::string which = "the visit of " + std::to_string(visit.visitor) + " to " + spot;
-  if (visit.thanked && visit.closings != 1) {
-    violation(which + " took leave and closed with " + std::to_string(visit.closings) +
-              " remounts or releases");
+  const bool closed = visit.closings == "m" || visit.closings == "r" || visit.closings == "mr";
+  if (visit.thanked && !closed) {
+    violation(which + " took leave and closed with [" + visit.closings + "] (m a remount, r a release)");
   }
-  if (!visit.thanked && visit.closings != 0)
+  if (!visit.thanked && !visit.closings.empty())
     violation(which + " ended with a closing order but no leave-taking");
 }
 
 void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
   auto which = [&] { return "the visit of " + std::to_string(visit.visitor) + " to " + spot; };
-  if (visit.closings > 1)
-    violation(which() + " was given " + std::to_string(visit.closings) + " closing orders");
+  if (!visit.closings.empty() && visit.closings != "m")
+    violation(which() + " runs on after its closing orders [" + visit.closings + "]");
   const int state = stateOf(visit.visitor);
   if (state != visit.state) visit.openMs = 0;
   visit.state = state;
@@ -152,27 +184,23 @@ void Invariants::checkRunning(const std::string& spot, Tracked& visit) {
   if (!advanced) return;
   // The walk is timed from the first pass that finds the visitor away from its
   // spot, and only such passes count: one turning at its spot (or lying dead
-  // there) may take as long as it likes. A rider may take as long as it likes
-  // to get back on a horse that is still there: that bound counts from when
-  // the horse is gone.
+  // there) may take as long as it likes.
   const auto mount = quillhaven::VisitorMounts.find(entityOf(visit.visitor));
-  const bool waitsForHorse = mount != quillhaven::VisitorMounts.end() && world_.exists(handleOf(mount->second));
   const auto where = spots_.find(spot);
   const bool atItsSpot = where != spots_.end() &&
                          substitute::squaredDistance(visitor->position, where->second) < arrivalRadiusSquared;
   if (state == walking && atItsSpot) return;
-  if (state == leaving && waitsForHorse) {
-    visit.openMs = 0;
-    return;
-  }
   visit.openMs += passLength;
-  const int32_t bound = state == walking  ? walkingBound
-                        : state == atSpot ? stayBound
-                                          : leavingWithoutHorseBound;
+  visit.heldSpotMs += passLength;
+  if (visit.heldSpotMs > spotBound) {
+    violation(which() + " has kept its spot for " + std::to_string(visit.heldSpotMs) +
+              " ms of working passes");
+  }
+  const int32_t bound = state == walking ? walkingBound : state == atSpot ? stayBound : leavingBound;
   if (visit.openMs > bound) {
     const std::string horse = mount == quillhaven::VisitorMounts.end()
                                   ? "no horse on record"
-                                  : "its horse " + std::to_string(handleOf(mount->second)) + " gone";
+                                  : "its horse " + std::to_string(handleOf(mount->second));
     violation(which() + " has been " + stateNames[state] + " for " + std::to_string(visit.openMs) +
               " ms of working passes (" + (visitor->alive ? "alive, " : "dead, ") +
               (visitor->riding ? "riding " + std::to_string(visitor->horse) : std::string("on foot")) + ", " +
@@ -213,6 +241,7 @@ void Invariants::afterPass(int64_t pass) {
       violation("the visit of " + std::to_string(visitor) + " to " + spot + " opened with [" + given + "]");
     }
     visit.state = stateOf(visitor);
+    visit.rodeIn = getsOffFirst;
     visits_.emplace(spot, std::move(visit));
   }
   begun_.clear();

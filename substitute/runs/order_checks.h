@@ -2,8 +2,10 @@
 // worlds' own rows of the store spots: a visitor is sent to a spot's
 // position, turned to that spot's heading and set to play its scenario
 // there. Spots that share a position form a group, and an order may be for
-// any spot of it. Needs nothing of the plug-in but its calls, so it checks
-// any build of it.
+// any spot of it. A sequence's orders count as given to the ped that
+// performs it, and every sequence is closed, performed and cleared before the
+// script waits. Needs nothing of the plug-in but its calls, so it checks any
+// build of it.
 #pragma once
 
 #include <cstdint>
@@ -20,16 +22,28 @@ namespace world {
 class OrderChecks {
  public:
   void observe(const substitute::NativeCall& call, int64_t pass);
+  // The script is about to wait, or the run ends.
+  void beforeWait(int64_t pass);
 
   // Each violation as "pass N: what is wrong".
   const std::vector<std::string>& violations() const { return violations_; }
 
  private:
+  struct Sequence {
+    int32_t id = 0;
+    bool closed = false;
+    bool performed = false;
+    bool cleared = false;
+  };
+
+  void observeOrder(const substitute::NativeCall& call, int64_t pass);
+  void followSequence(const substitute::NativeCall& call);
   void violation(const substitute::NativeCall& call, int64_t pass, const std::string& what);
   // The rows of the spot group a visitor was last sent to; none if it was not.
   std::vector<const SpotRow*> groupOf(int32_t visitor) const;
 
   std::map<int32_t, substitute::Point> sentTo_;  // each visitor's last walk target
+  std::vector<Sequence> sequences_;              // opened since the script last waited
   std::vector<std::string> violations_;
 };
 

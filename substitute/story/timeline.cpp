@@ -18,6 +18,10 @@ void Timeline::line(const std::string& text) {
 }
 
 void Timeline::observe(const substitute::NativeCall& call) {
+  for (const substitute::NativeCall& order : substitute::asPlayed(call)) tell(order);
+}
+
+void Timeline::tell(const substitute::NativeCall& call) {
   const std::string_view native = call.name();
   if (native == "speakWithParams") {
     speech(call.args[0].i(), call.args[1].text);
@@ -99,6 +103,12 @@ void Timeline::ended(const Visit& visit) {
       ++total_.givenUp, ++store.givenUp;
       return passLines_.push_back(number + "is given up: " + std::to_string(visit.ped) + " did not reach " +
                                   spotText(visit) + " in time");
+    case Visit::Outcome::horseDead:
+      ++total_.horseDead;
+      return passLines_.push_back(number + "ends: its horse is dead");
+    case Visit::Outcome::leavingTimedOut:
+      ++total_.leavingTimedOut;
+      return passLines_.push_back(number + "ends: the visitor did not leave within a minute");
     case Visit::Outcome::running:
       return;
   }
@@ -116,8 +126,8 @@ void Timeline::printSummary(std::ostream& out, int64_t passes) const {
     std::snprintf(row, sizeof row, format, values...);
     out << row << '\n';
   };
-  const int running =
-      total_.started - total_.completed - total_.givenUp - total_.dropped - total_.visitorGone;
+  const int running = total_.started - total_.completed - total_.givenUp - total_.dropped -
+                      total_.visitorGone - total_.horseDead - total_.leavingTimedOut;
   out << "\nSummary\n";
   print("  passes run             %8lld", static_cast<long long>(passes));
   print("  visits started         %8d", total_.started);

@@ -22,6 +22,8 @@ struct Tally {
   int givenUp = 0;
   int dropped = 0;
   int visitorGone = 0;
+  int horseDead = 0;        // let go at leaving: its horse had died
+  int leavingTimedOut = 0;  // let go at leaving: it was not getting away
 };
 
 class Timeline {
@@ -40,6 +42,7 @@ class Timeline {
   const std::vector<Visit>& visits() const { return follower_.visits(); }
 
  private:
+  void tell(const substitute::NativeCall& order);
   void line(const std::string& text);
   void begun(const Visit& visit);
   void ended(const Visit& visit);

@@ -18,6 +18,10 @@ const char* endingWords(Visit::Outcome outcome) {
       return "ends: the visitor is gone";
     case Visit::Outcome::dropped:
       return "is dropped";
+    case Visit::Outcome::horseDead:
+      return "ends: its horse is dead";
+    case Visit::Outcome::leavingTimedOut:
+      return "ends: the visitor did not leave within a minute";
     case Visit::Outcome::running:
       break;
   }
@@ -45,7 +49,8 @@ std::map<int, ToldVisit> visitsTold(std::string_view text) {
       R"(  visit (\d+): (-?\d+), (on foot|hitched at a post|dismounted), is sent to (.+)$)");
   static const std::regex arrives(R"(  visit (\d+): -?\d+ arrives at (\S+) and starts )");
   static const std::regex ends(
-      R"(  visit (\d+) (is complete|is given up|ends: the visitor is gone|is dropped))");
+      R"(  visit (\d+) (is complete|is given up|is dropped|ends: (?:the visitor is gone|its horse is dead|)"
+      R"(the visitor did not leave within a minute)))");
   std::map<int, ToldVisit> visits;
   std::istringstream lines{std::string(text)};
   std::smatch found;

@@ -16,10 +16,13 @@ namespace world {
 
 struct ToldVisit {
   int32_t ped = 0;
-  std::string arrival;             // "on foot", "hitched at a post", "dismounted"
-  std::string sentTo;              // a spot, or spots that share a place: "VALENTINE_GUNSMITH_5 or _6"
-  std::string arrivedAt;           // empty for a visit that never began its scenario
-  std::string ending = "running";  // "is complete", "is given up", "ends: the visitor is gone", "is dropped"
+  std::string arrival;    // "on foot", "hitched at a post", "dismounted"
+  std::string sentTo;     // a spot, or spots that share a place: "VALENTINE_GUNSMITH_5 or _6"
+  std::string arrivedAt;  // empty for a visit that never began its scenario
+  // "is complete", "is given up", "is dropped", or "ends: " and why ("the
+  // visitor is gone", "its horse is dead", "the visitor did not leave within a
+  // minute")
+  std::string ending = "running";
 };
 
 // Lines about anything but a visit are left out.

@@ -72,6 +72,10 @@ const Visit* VisitFollower::runningVisitOf(int32_t ped) const {
 }
 
 void VisitFollower::observe(const substitute::NativeCall& call) {
+  for (const substitute::NativeCall& order : substitute::asPlayed(call)) follow(order);
+}
+
+void VisitFollower::follow(const substitute::NativeCall& call) {
   const std::string_view native = call.name();
   const bool starting = native == "taskHitch" || native == "taskDismount" || native == "taskGoTo";
   const bool ofAVisit = native == "taskTurnTo" || native == "taskScenarioHere" || native == "giveWeapon" ||
@@ -96,7 +100,7 @@ void VisitFollower::observe(const substitute::NativeCall& call) {
     running->leaving = true;
     running->horse = call.args[1].i();
   } else if (native == "releaseVisitor") {
-    end(ped, Visit::Outcome::completed);
+    end(ped, running->leaving ? releasedWhileLeaving(*running) : Visit::Outcome::completed);
   } else if (native == "speakWithParams") {
     takingLeave_ = true;
   }
@@ -195,6 +199,14 @@ void VisitFollower::settleUpTo(size_t upTo) {
     if (pending.judgement.end != Visit::Outcome::running)
       end(visits_[pending.visit].ped, pending.judgement.end);
   }
+}
+
+// A rider sent back to its horse and then let go: the horse is dead, or the
+// rider was not getting away.
+Visit::Outcome VisitFollower::releasedWhileLeaving(const Running& running) const {
+  const auto horse = world_.horses().find(running.horse);
+  const bool dead = horse != world_.horses().end() && !horse->second.alive;
+  return dead ? Visit::Outcome::horseDead : Visit::Outcome::leavingTimedOut;
 }
 
 // The plug-in sends no ped on a visit while its earlier one runs: that one

@@ -11,7 +11,10 @@
 // is given up once more than 30 s of game time have passed since the first
 // pass that found the visitor away from its spot. A visitor let go on foot
 // has completed its visit at once; a rider sent back to its horse completes
-// it at the first pass that finds it in the saddle or the horse gone.
+// it at the first pass that finds it in the saddle or the horse gone, and one
+// let go instead ends its visit for its dead horse, or else for taking too
+// long to leave. A sequence's orders count as given to the ped that performs
+// it.
 #pragma once
 
 #include <cstddef>
@@ -29,7 +32,7 @@
 namespace world {
 
 struct Visit {
-  enum class Outcome { running, completed, givenUp, dropped, visitorGone };
+  enum class Outcome { running, completed, givenUp, dropped, visitorGone, horseDead, leavingTimedOut };
 
   int number = 0;  // from 1, in the order the visits began
   int32_t ped = 0;
@@ -88,6 +91,7 @@ class VisitFollower {
     Judgement judgement;
   };
 
+  void follow(const substitute::NativeCall& order);
   void beginPass();
   Judgement judge(const Running& running) const;
   void judgeFrom(size_t first);
@@ -98,6 +102,7 @@ class VisitFollower {
   void narrowSharedSpots();
   void end(int32_t ped, Visit::Outcome outcome);
   Visit::Outcome unseenEndOf(const Running& running) const;
+  Visit::Outcome releasedWhileLeaving(const Running& running) const;
   Running* runningOf(int32_t ped);
 
   const SimWorld& world_;

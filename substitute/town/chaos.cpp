@@ -1,7 +1,9 @@
 #include "town/chaos.h"
 
+#include <algorithm>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 #include "fake_game/fake_game.h"
 
@@ -21,6 +23,22 @@ int32_t Chaos::anyPerson(bool shopkeepers) {
   auto chosen = people.begin();
   std::advance(chosen, rng_.below(static_cast<int>(people.size())));
   return chosen->second.shopkeeper == shopkeepers ? chosen->first : 0;
+}
+
+// A rider who took leave with its horse waiting speaks its thanks, then
+// walks back to the horse and gets on.
+int32_t Chaos::horseWaitedFor(bool takingLeaveToo) {
+  std::vector<int32_t> horses;
+  for (const auto& [handle, person] : world_.people()) {
+    const auto horse = world_.horses().find(person.horse);
+    if (person.riding || horse == world_.horses().end() || !horse->second.alive || horse->second.taken)
+      continue;
+    const bool gettingOn = std::any_of(person.tasks.begin(), person.tasks.end(),
+                                       [](const Task& task) { return task.kind == Task::Kind::mountUp; });
+    const bool takingLeave = takingLeaveToo && person.directed && world_.now() - person.speakingUntil < 0;
+    if (gettingOn || takingLeave) horses.push_back(person.horse);
+  }
+  return horses.empty() ? 0 : horses[static_cast<size_t>(rng_.below(static_cast<int>(horses.size())))];
 }
 
 void Chaos::journey() {
@@ -64,6 +82,16 @@ void Chaos::strike(int32_t milliseconds, bool betweenPasses) {
     rng_.chance(0.5) ? world_.kill(horse->first) : world_.vanish(horse->first);
     ++tally_.horsesLost;
   }
+  if (happens(rates_.horseDeathAtMounting)) {
+    const int32_t horse = horseWaitedFor(false);
+    if (horse != 0) world_.kill(horse);
+    tally_.horsesDeadAtMounting += horse != 0;
+  }
+  if (happens(rates_.horseTheft)) {
+    const int32_t horse = horseWaitedFor(true);
+    if (horse != 0) world_.takeAway(horse);
+    tally_.horsesTaken += horse != 0;
+  }
   befalls(rates_.shopTalk, tally_.shopTalks, true, [&](int32_t keeper) { world_.speak(keeper); });
   befalls(rates_.dawdler, tally_.paceChanges, false,
           [&](int32_t ped) { world_.slowDown(ped, rng_.chance(0.5) ? 0.15f : 1.0f); });
@@ -103,6 +131,8 @@ std::string ChaosTally::describe() const {
                                                 {deaths, "deaths"},
                                                 {reusedHandles, "reused handles"},
                                                 {horsesLost, "horses lost"},
+                                                {horsesDeadAtMounting, "horses dead as their riders got on"},
+                                                {horsesTaken, "horses ridden away"},
                                                 {holdFlips, "holds and releases"},
                                                 {shopTalks, "shopkeepers talking"},
                                                 {paceChanges, "dawdlers and recoveries"}};

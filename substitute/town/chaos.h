@@ -1,8 +1,10 @@
 // The game as a hostile host: between passes it sends the player from town to
 // town (and to Armadillo and open country), opens and closes the gates, puts
 // a town under lockdown, makes peds vanish, die and come back under a reused
-// handle, slows some to a crawl, kills and loses horses, holds visitors, and
-// sets shopkeepers talking. Every draw comes from the world's seed.
+// handle, slows some to a crawl, kills and loses horses (some while their
+// riders get back on, some ridden away by someone else while their riders
+// take leave), holds visitors, and sets shopkeepers talking. Every draw comes
+// from the world's seed.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +23,8 @@ struct ChaosRates {  // chances per game minute (two seconds of game time)
   double death = 0.03;
   double respawn = 0.08;
   double horseLoss = 0.04;
+  double horseDeathAtMounting = 0.1;  // while someone is getting back on it
+  double horseTheft = 0.1;            // while its rider takes leave or is getting back on
   double holdFlip = 0.10;
   double shopTalk = 0.20;
   double dawdler = 0.05;
@@ -35,6 +39,8 @@ struct ChaosTally {
   int deaths = 0;
   int reusedHandles = 0;
   int horsesLost = 0;
+  int horsesDeadAtMounting = 0;
+  int horsesTaken = 0;
   int holdFlips = 0;
   int shopTalks = 0;
   int paceChanges = 0;
@@ -54,6 +60,9 @@ class Chaos {
 
  private:
   int32_t anyPerson(bool shopkeepers);
+  // The horse of someone on its way back to it, or taking leave with it
+  // waiting, drawn at random; 0 for none.
+  int32_t horseWaitedFor(bool takingLeaveToo);
   void journey();
   void flipGates();
   template <typename Happens>

@@ -16,12 +16,11 @@ using substitute::squaredDistance;
 
 namespace {
 
-constexpr float walkingSpeed = 1.4f;   // m/s
-constexpr float ridingSpeed = 2.5f;    // m/s, an easy walk of the horse
-constexpr float turningRate = 180.0f;  // degrees per second
-constexpr int32_t gettingOff = 2500;   // ms to get off a horse (and tie it)
-constexpr int32_t mountingUp = 2000;   // ms to get back on
-constexpr int32_t scenarioLength = 60000;
+constexpr float walkingSpeed = 1.4f;      // m/s
+constexpr float ridingSpeed = 2.5f;       // m/s, an easy walk of the horse
+constexpr float turningRate = 180.0f;     // degrees per second
+constexpr int32_t gettingOffTime = 2500;  // ms to get off a horse (and tie it)
+constexpr int32_t mountingUp = 2000;      // ms to get back on
 constexpr int32_t speechLength = 1800;
 constexpr int32_t patience = 30000;  // ms a directed person waits for its next order
 constexpr float nearbyRadius = 80.0f;
@@ -31,6 +30,7 @@ constexpr double riderShare = 0.3;
 constexpr double aggressiveShare = 0.25;
 constexpr double gangShare = 0.1;
 constexpr float postOutsideStore = 7.0f;  // m from a store's centre towards the street
+constexpr float takenHorseGoes = 150.0f;  // m that someone rides a taken horse away from the town
 
 constexpr int32_t lawRegionGlobal = 1934292;  // the script global that names a locked-down region
 
@@ -193,7 +193,7 @@ Person SimWorld::newTownsperson(int32_t handle) {
   if (rider) {
     person.horse = firstHorse + (handle - firstTownsperson);
     person.riding = true;
-    horses_[person.horse] = {person.horse, person.position, true};
+    horses_[person.horse] = {person.horse, person.position, true, false, {}};
   }
   return person;
 }
@@ -257,6 +257,45 @@ void SimWorld::speak(int32_t handle) {
   }
 }
 
+// Away from where the player stands, as if out of town.
+void SimWorld::takeAway(int32_t handle) {
+  const auto found = horses_.find(handle);
+  if (found == horses_.end()) return;
+  Horse& horse = found->second;
+  const Point street = settings_.town.standing;
+  const float dx = horse.position.x - street.x, dy = horse.position.y - street.y;
+  const float length = std::sqrt(dx * dx + dy * dy);
+  const float ax = length > 0.01f ? dx / length : 1.0f, ay = length > 0.01f ? dy / length : 0.0f;
+  horse.taken = true;
+  horse.takenTo = {horse.position.x + ax * takenHorseGoes, horse.position.y + ay * takenHorseGoes,
+                   horse.position.z};
+}
+
+void SimWorld::moveTakenHorses(int32_t milliseconds) {
+  const float reach = ridingSpeed * static_cast<float>(milliseconds) / 1000.0f;
+  for (auto& [handle, horse] : horses_) {
+    if (!horse.taken || !horse.alive) continue;
+    const float dx = horse.takenTo.x - horse.position.x, dy = horse.takenTo.y - horse.position.y;
+    const float left = std::sqrt(dx * dx + dy * dy);
+    if (left <= reach) {
+      horse.position = horse.takenTo;
+    } else {
+      horse.position.x += dx / left * reach;
+      horse.position.y += dy / left * reach;
+    }
+  }
+}
+
+bool SimWorld::gettingOff(int32_t handle) const {
+  const Person* found = person(handle);
+  return found != nullptr && found->riding && !found->tasks.empty() && found->tasks.front().gettingOff;
+}
+
+bool SimWorld::playingScenario(int32_t handle) const {
+  const Person* found = person(handle);
+  return found != nullptr && !found->tasks.empty() && found->tasks.front().kind == Task::Kind::scenario;
+}
+
 void SimWorld::advance(int32_t milliseconds) {
   if (!populated_) {
     placeStores();
@@ -269,6 +308,7 @@ void SimWorld::advance(int32_t milliseconds) {
   for (int32_t done = 0; done < milliseconds; done += stepLength) {
     const int32_t length = std::min(stepLength, milliseconds - done);
     for (auto& [handle, person] : people_) step(person, length);
+    moveTakenHorses(length);
   }
 }
 
@@ -338,6 +378,7 @@ void SimWorld::step(Person& person, int32_t milliseconds) {
         done = true;  // nothing to get on
         break;
       }
+      if (horse->second.taken) break;  // out of reach: it goes on trying
       task.remaining -= milliseconds;
       done = task.remaining <= 0;
       if (done) {
@@ -352,19 +393,15 @@ void SimWorld::step(Person& person, int32_t milliseconds) {
   if (done) person.tasks.pop_front();
 }
 
-// A new order replaces what the person was doing, except that a rider getting
-// off its horse finishes that before it walks anywhere.
-void SimWorld::order(int32_t handle, std::deque<Task> tasks, bool afterGettingOff) {
+// A new order replaces what the person was doing at once, whatever it was: a
+// rider getting off its horse stays in the saddle.
+void SimWorld::order(int32_t handle, std::deque<Task> tasks) {
   const auto found = people_.find(handle);
   if (found == people_.end() || !found->second.alive) return;
   Person& person = found->second;
   person.directed = true;
   person.idle = 0;
-  const bool gettingOffFirst =
-      afterGettingOff && std::any_of(person.tasks.begin(), person.tasks.end(),
-                                     [](const Task& task) { return task.kind == Task::Kind::getOff; });
-  if (!gettingOffFirst) person.tasks.clear();
-  person.tasks.insert(person.tasks.end(), tasks.begin(), tasks.end());
+  person.tasks = std::move(tasks);
 }
 
 Point SimWorld::positionOf(int32_t handle) const {
@@ -454,7 +491,10 @@ void SimWorld::installQuestions(FakeGame& game) {
   answer("pedRejectTest2", [](const NativeCall&) { return 0; });
   answer("pedRejectTest3", [](const NativeCall&) { return 0; });
   answer("pedRequireTest", [this](const NativeCall& call) { return person(call.args[0].i()) != nullptr; });
-  personAnswer("visitHoldTest", [](const Person& p) { return p.held; });
+  // A scenario holds the visit for as long as it plays, as does the game.
+  personAnswer("visitHoldTest", [](const Person& p) {
+    return p.held || (!p.tasks.empty() && p.tasks.front().kind == Task::Kind::scenario);
+  });
   personAnswer("entityModel", [this](const Person& p) { return FakeGame::hashName(p.model); });
   personAnswer("pedRelationshipGroup",
                [gang, civilian](const Person& p) { return p.gang ? gang : civilian; });
@@ -488,35 +528,48 @@ void SimWorld::installQuestions(FakeGame& game) {
   answer("closestObject", postFor);
 }
 
-void SimWorld::installOrders(FakeGame& game) {
-  game.on("taskGoTo", [this](const NativeCall& call, Answer&) {
+// The tasks an order sets its ped on; a sequence's, one after the other.
+std::deque<Task> SimWorld::tasksOf(const NativeCall& call) const {
+  const std::string_view native = call.name();
+  std::deque<Task> tasks;
+  if (native == "taskGoTo") {
     Task walk = taskOf(Task::Kind::move);
     walk.target = {call.args[1].f(), call.args[2].f(), call.args[3].f()};
-    order(call.args[0].i(), {walk}, true);
-  });
-  game.on("taskTurnTo", [this](const NativeCall& call, Answer&) {
+    tasks.push_back(walk);
+  } else if (native == "taskTurnTo") {
     Task turn = taskOf(Task::Kind::turn);
     turn.heading = std::fmod(std::fmod(call.args[1].f(), 360.0f) + 360.0f, 360.0f);
-    order(call.args[0].i(), {turn});
-  });
-  game.on("taskScenarioHere", [this](const NativeCall& call, Answer&) {
-    order(call.args[0].i(), {taskOf(Task::Kind::scenario, scenarioLength)});
-  });
-  game.on("taskHitch", [this](const NativeCall& call, Answer&) {
+    tasks.push_back(turn);
+  } else if (native == "taskScenarioHere") {
+    tasks.push_back(taskOf(Task::Kind::scenario, call.args[2].i()));  // as long as the order says
+  } else if (native == "taskHitch") {
     Task ride = taskOf(Task::Kind::move);
     ride.target = positionOf(call.args[1].i());
-    order(call.args[0].i(), {ride, taskOf(Task::Kind::getOff, gettingOff)});
-  });
-  game.on("taskDismount", [this](const NativeCall& call, Answer&) {
-    order(call.args[0].i(), {taskOf(Task::Kind::getOff, gettingOff)});
-  });
-  game.on("taskMount", [this](const NativeCall& call, Answer&) {
+    tasks = {ride, taskOf(Task::Kind::getOff, gettingOffTime)};
+    for (Task& step : tasks) step.gettingOff = true;
+  } else if (native == "taskDismount") {
+    tasks.push_back(taskOf(Task::Kind::getOff, gettingOffTime));
+    tasks.back().gettingOff = true;
+  } else if (native == "taskMount") {
     Task walk = taskOf(Task::Kind::move);
     walk.target = positionOf(call.args[1].i());
     Task mount = taskOf(Task::Kind::mountUp, mountingUp);
     mount.horse = call.args[1].i();
-    order(call.args[0].i(), {walk, mount});
-  });
+    tasks = {walk, mount};
+  } else if (native == "performSequence") {
+    for (const NativeCall& step : call.steps) {
+      const std::deque<Task> stepTasks = tasksOf(step);
+      tasks.insert(tasks.end(), stepTasks.begin(), stepTasks.end());
+    }
+  }
+  return tasks;
+}
+
+void SimWorld::installOrders(FakeGame& game) {
+  for (const char* native : {"taskGoTo", "taskTurnTo", "taskScenarioHere", "taskHitch", "taskDismount",
+                             "taskMount", "performSequence"}) {
+    game.on(native, [this](const NativeCall& call, Answer&) { order(call.args[0].i(), tasksOf(call)); });
+  }
   game.on("releaseVisitor", [this](const NativeCall& call, Answer&) {
     const auto found = people_.find(call.args[0].i());
     if (found == people_.end()) return;

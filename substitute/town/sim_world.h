@@ -1,10 +1,15 @@
 // A small simulated town that answers every native the plug-in calls as the
 // game would: townsfolk who wander, some on horseback, some aggressive, some
 // of the gang; a shopkeeper in each store that has one; hitching posts
-// outside the general stores. Orders take time: walking at
-// 1.4 m/s, turning at a finite rate, getting off a horse and hitching it,
-// walking back to it and mounting, wandering off when let go. Speech lasts a
-// moment. Everything follows from the seed.
+// outside the general stores. A ped runs one task at a time, and every order
+// replaces the task it runs at once, as in the game: a rider told to walk
+// somewhere rides there and stays on its horse, and only a task sequence
+// chains getting off and walking. Tasks take time: walking at 1.4 m/s,
+// riding at 2.5 m/s, turning at a finite rate, getting off a horse and
+// hitching it, a scenario for as long as its order says (the visit's hold
+// test answers yes meanwhile), walking back to the horse and mounting,
+// wandering off when let go. Speech lasts a moment. Everything follows from
+// the seed.
 #pragma once
 
 #include <cstdint>
@@ -36,7 +41,8 @@ struct Task {
   Point target;
   float heading = 0.0f;
   int32_t horse = 0;
-  int32_t remaining = 0;  // ms, for the kinds that take a set time
+  int32_t remaining = 0;    // ms, for the kinds that take a set time
+  bool gettingOff = false;  // a step of getting off the horse: riding to the post, or getting off
   // A move, once it has begun: the way to the target, per metre gone, and the
   // metres left along the ground.
   bool begun = false;
@@ -70,6 +76,9 @@ struct Horse {
   int32_t handle = 0;
   Point position;
   bool alive = true;
+  // Someone else rides it away, out of its rider's reach, until it is there.
+  bool taken = false;
+  Point takenTo;
 };
 
 struct Post {
@@ -113,6 +122,10 @@ class SimWorld {
   Point playerPosition() const { return settings_.town.standing; }
 
   const Person* person(int32_t handle) const;
+  // Whether the ped still sits on its horse while it runs a step of getting
+  // off: riding to a hitching post, or getting down.
+  bool gettingOff(int32_t handle) const;
+  bool playingScenario(int32_t handle) const;
   const std::map<int32_t, Person>& people() const { return people_; }
   const std::map<int32_t, Horse>& horses() const { return horses_; }
   bool exists(int32_t handle) const;
@@ -128,6 +141,8 @@ class SimWorld {
   void hold(int32_t handle, bool held);
   void slowDown(int32_t handle, float pace);
   void speak(int32_t handle);
+  // Someone rides the horse away: it stays alive, and its rider cannot get on.
+  void takeAway(int32_t horse);
   const std::vector<Store>& stores() const { return stores_; }
   const std::vector<Post>& posts() const { return posts_; }
   // The text a game hash was made from, as far as anyone hashed it here.
@@ -139,7 +154,9 @@ class SimWorld {
   void step(Person& person, int32_t milliseconds);
   void moveTowards(Person& person, Task& move, float speed, int32_t milliseconds, bool& arrived);
   void wander(Person& person);
-  void order(int32_t handle, std::deque<Task> tasks, bool afterGettingOff = false);
+  void order(int32_t handle, std::deque<Task> tasks);
+  std::deque<Task> tasksOf(const substitute::NativeCall& order) const;
+  void moveTakenHorses(int32_t milliseconds);
   void installQuestions(substitute::FakeGame& game);
   void installOrders(substitute::FakeGame& game);
   Point positionOf(int32_t handle) const;

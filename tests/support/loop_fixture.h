@@ -76,6 +76,7 @@ class LoopTest : public HostTest {
     WalkingSince.clear();
     AtSpotSince.clear();
     LeavingVisitors.clear();
+    LeavingSince.clear();
     VisitorMounts.clear();
     WeaponBuyers.clear();
     RecruitedPeds.clear();

@@ -44,6 +44,7 @@ class VisitTest : public LoopTest {
     using namespace quillhaven;
     const Entity ped{handle};
     return WalkingToSpot.contains(ped) || WalkingSince.contains(ped) || AtSpotSince.contains(ped) ||
-           LeavingVisitors.contains(ped) || VisitorMounts.contains(ped) || WeaponBuyers.contains(ped);
+           LeavingVisitors.contains(ped) || LeavingSince.contains(ped) || VisitorMounts.contains(ped) ||
+           WeaponBuyers.contains(ped);
   }
 };

@@ -66,6 +66,27 @@ TEST(FakeGameRejects, ANearbyPedsArrayWhoseCapacitySlotHasAHighHalf) {
   EXPECT_EQ(game.rejections.size(), 1u);
 }
 
+// As the game's task sequences go: steps for ped 0 only while one is open, one
+// open at a time, a perform only of a closed one, the clear through the
+// variable the id was written into, all 8 bytes of it.
+TEST(FakeGameRejects, ASequenceBuiltOutOfOrder) {
+  FakeGame game;
+  uint64_t variable = 0, another = 0;
+  const auto address = [](uint64_t& slot) { return reinterpret_cast<uintptr_t>(&slot); };
+  callWith(game, "taskDismount", {0, 262144, 1, 0, 0, 0});
+  callWith(game, "openSequence", {address(variable)});
+  callWith(game, "openSequence", {address(another)});
+  callWith(game, "performSequence", {7, 1});
+  callWith(game, "closeSequence", {1});
+  callWith(game, "clearSequence", {address(another)});
+  EXPECT_EQ(game.rejectionCount, 4u);
+  EXPECT_EQ(variable, 0xA5A5A5A500000001ull);
+  callWith(game, "performSequence", {7, 1});
+  callWith(game, "clearSequence", {address(variable)});
+  EXPECT_EQ(game.rejectionCount, 4u);
+  EXPECT_EQ(game.sequences().uncleared(), 0u);
+}
+
 TEST(FakeGameRejects, WithoutKeepingMoreThanAFewReasons) {
   FakeGame game;
   for (int call = 0; call < 1000; ++call) callWith(game, "entityDead", {7});
@@ -117,6 +138,16 @@ TEST(CallDigest, TakesWhatAnAddressPointsToNeverTheAddress) {
   EXPECT_EQ(substitute::traceLine(game.calls[2]),
             "nearbyPeds(1, buffer 3 1001 1002, 0, 0) = 0xA5A5A5A500000002");
   EXPECT_EQ(substitute::traceLine(game.calls[3]), "taskTurnTo(7, 90 0x42B40000, 5000)");
+
+  // A sequence's variable counts by the id the game wrote into it.
+  uint64_t variable = 0;
+  game.clearRecords();
+  callWith(game, "openSequence", {reinterpret_cast<uintptr_t>(&variable)});
+  const uint64_t elsewhere = digest(game.calls.back());
+  game.clearRecords();
+  callWith(game, "openSequence", {reinterpret_cast<uintptr_t>(array)});
+  EXPECT_EQ(digest(game.calls.back()), elsewhere);
+  EXPECT_EQ(substitute::traceLine(game.calls.back()), "openSequence(&1)");
 }
 
 }  // namespace

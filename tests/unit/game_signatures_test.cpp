@@ -64,10 +64,12 @@ std::string slotKindsOfGame(const std::string& parameters) {
   return kinds;
 }
 
-// The fake's texts, arrays and records are all addresses to the game.
+// The fake's texts, arrays, records and the variables the game writes through
+// are all addresses to the game.
 std::string slotKindsOfFake(std::string_view args) {
   std::string kinds;
-  for (const char kind : args) kinds += kind == 't' || kind == 'b' || kind == 's' ? 'a' : kind;
+  for (const char kind : args)
+    kinds += std::string_view("tbsw").find(kind) != std::string_view::npos ? 'a' : kind;
   return kinds;
 }
 

@@ -65,7 +65,8 @@ const std::vector<BindingCase>& bindingCases() {
       {[] { closestObject(point, GameHash{4242}); }, {"closestObject(1.5, -2.25, 3, 4242, 35, 1, 0)"}},
       {[] { hitchPostPrepare(ScenarioPoint{31}); }, {"hitchPostPrepare(31, 1)"}},
       {[] { taskGoTo(Entity{9}, point); }, {"taskGoTo(9, 1.5, -2.25, 3, 1, 0, 0, 786603, -1)"}},
-      {[] { taskScenarioHere(Entity{9}, GameHash{4242}, 275.5f); }, {"taskScenarioHere(9, 4242, 30000, 1, 0, 275.5, 1)"}},
+      {[] { taskScenarioHere(Entity{9}, GameHash{4242}, 275.5f); },
+       {"taskScenarioHere(9, 4242, 30000, 1, 0, 275.5, 1)"}},
       {[] { taskTurnTo(Entity{9}, 275.5f); }, {"taskTurnTo(9, 275.5, 5000)"}},
       {[] { taskMount(Entity{9}, Entity{31}); }, {"taskMount(9, 31, -1, -1, 1.5, 1, 0, 0)"}},
       {[] { taskDismount(Entity{9}); }, {"taskDismount(9, 262144, 1, 0, 0, 0)"}},
@@ -76,6 +77,17 @@ const std::vector<BindingCase>& bindingCases() {
         "giveWeapon(9, 4242, 50, 0, 1, 0, 0, 0.5, 1, " + signedHash("ADD_REASON_DEFAULT") + ", 0, 0, 0)"}},
       {[] { sayLine(Entity{9}, "GENERIC_THANKS"); },
        {R"(nameHash("SPEECH_PARAMS_BEAT_SPOKEN_CLEAR"))", R"(speakWithParams(9, speech "GENERIC_THANKS"))"}},
+      // The id is read from the low half of the variable the game wrote.
+      {[] {
+         SequenceVariable variable;
+         const SequenceId sequence = openSequence(variable);
+         taskDismount(intoSequence);
+         closeSequence(sequence);
+         performSequence(Entity{9}, sequence);
+         clearSequence(variable);
+       },
+       {"openSequence(&1)", "taskDismount(0, 262144, 1, 0, 0, 0)", "closeSequence(1)",
+        "performSequence(9, 1)", "clearSequence(&1)"}},
   };
   return cases;
 }
@@ -97,6 +109,15 @@ TEST_F(BindingTest, EveryBindingReachesTheGameAsTheGameExpects) {
     for (const NativeCall& call : game.calls) reached.insert(call.name());
   }
   EXPECT_EQ(reached.size(), substitute::nativeTable().size()) << "a native has no binding";
+}
+
+// The game's scripts build, perform and clear a sequence within one frame.
+TEST_F(BindingTest, TheHostRefusesAWaitWhileASequenceIsOpen) {
+  SequenceVariable variable;
+  openSequence(variable);
+  scriptWait(250);
+  EXPECT_EQ(game.rejectionCount, 1u);
+  game.rejections.clear();
 }
 
 TEST_F(BindingTest, MinusOneTravelsZeroExtendedAndFloatsAsTheirSingleBits) {

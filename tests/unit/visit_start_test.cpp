@@ -10,6 +10,7 @@ namespace {
 
 using namespace quillhaven;
 using substitute::FakeGame;
+using substitute::squaredDistance;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 using ::testing::Pair;
@@ -56,29 +57,44 @@ TEST_F(VisitStartTest, AVisitorOnFootGetsThreeEntriesAndOneOrder) {
   EXPECT_THAT(calledNames(), ElementsAre("pedIsRiding", "taskGoTo"));
 }
 
-TEST_F(VisitStartTest, ARiderNearAHitchingPostHitchesThereThenWalks) {
+// A new order replaces the running task in the game: the hitch and the walk
+// are one sequence, which the rider performs, or it would never get off.
+TEST_F(VisitStartTest, ARiderNearAHitchingPostHitchesThereThenWalksInOneSequence) {
   mount();
   world.hitchingPosts[post] = {-310.0f, 790.0f, 118.0f};  // 10 m away
-  startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
+  const StoreSpot& spot = spotNamed("VALENTINE_DOCTOR_2");
+  startVisit(Entity{ped}, spot);
   EXPECT_THAT(VisitorMounts, ElementsAre(Pair(Entity{ped}, Entity{horse})));
-  EXPECT_THAT(orders(), ElementsAre("hitchPostPrepare(90, 1)", "taskHitch(30, 90, 0)",
-                                    "taskGoTo(30, -283.851, 807.595, 119.386, 1, 0, 0, 786603, -1)"));
   const std::string postHash = std::to_string(static_cast<int32_t>(FakeGame::hashName("PROP_HITCHINGPOST")));
-  EXPECT_THAT(describedCalls(), ElementsAre("pedIsRiding(30)", "pedMount(30)", "entityExists(31)",
-                                            "entityPosition(30, 1, 0)", R"(nameHash("PROP_HITCHINGPOST"))",
-                                            "objectNearPoint(-300, 790, 118, " + postHash + ", 35, 1)",
-                                            "closestObject(-300, 790, 118, " + postHash + ", 35, 1, 0)",
-                                            "hitchPostPrepare(90, 1)", "taskHitch(30, 90, 0)",
-                                            ::testing::StartsWith("taskGoTo(30, ")));
+  EXPECT_THAT(describedCalls(),
+              ElementsAre("pedIsRiding(30)", "pedMount(30)", "entityExists(31)", "entityPosition(30, 1, 0)",
+                          R"(nameHash("PROP_HITCHINGPOST"))",
+                          "objectNearPoint(-300, 790, 118, " + postHash + ", 35, 1)",
+                          "closestObject(-300, 790, 118, " + postHash + ", 35, 1, 0)",
+                          "hitchPostPrepare(90, 1)", "openSequence(&1)", "taskHitch(0, 90, 0)",
+                          "taskGoTo(0, -283.851, 807.595, 119.386, 1, 0, 0, 786603, -1)", "closeSequence(1)",
+                          "performSequence(30, 1)", "clearSequence(&1)"));
+  EXPECT_FALSE(rider->riding);  // the scripted town plays the whole sequence at once
+  EXPECT_EQ(squaredDistance(rider->position, toPoint(spot.position)), 0.0f);
 }
 
-TEST_F(VisitStartTest, ARiderWithNoPostWithin35MetresGetsOffWhereItStands) {
+// At a gunsmith the weapon buyer is marked between the two steps, where it
+// always was.
+TEST_F(VisitStartTest, ARiderWithNoPostWithin35MetresGetsOffWhereItStandsInOneSequence) {
   mount();
+  rider->disposition = FakeGame::hashName("AGGRESSIVE");
   world.hitchingPosts[post] = {-336.0f, 790.0f, 118.0f};  // 36 m away
-  startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
-  EXPECT_THAT(orders(),
-              ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
-  EXPECT_TRUE(game.callsNamed("closestObject").empty());
+  startVisit(Entity{ped}, spotNamed("VALENTINE_GUNSMITH_2"));
+  const std::string postHash = std::to_string(static_cast<int32_t>(FakeGame::hashName("PROP_HITCHINGPOST")));
+  EXPECT_THAT(describedCalls(),
+              ElementsAre("pedIsRiding(30)", "pedMount(30)", "entityExists(31)", "entityPosition(30, 1, 0)",
+                          R"(nameHash("PROP_HITCHINGPOST"))",
+                          "objectNearPoint(-300, 790, 118, " + postHash + ", 35, 1)", "openSequence(&1)",
+                          "taskDismount(0, 262144, 1, 0, 0, 0)", "pedDisposition(30)",
+                          R"(nameHash("AGGRESSIVE"))", ::testing::StartsWith("taskGoTo(0, "),
+                          "closeSequence(1)", "performSequence(30, 1)", "clearSequence(&1)"));
+  EXPECT_THAT(WeaponBuyers, ElementsAre(Pair(Entity{ped}, true)));
+  EXPECT_FALSE(rider->riding);
 }
 
 TEST_F(VisitStartTest, ARiderWhoseNearbyPostCannotBeFoundGetsOff) {
@@ -86,8 +102,9 @@ TEST_F(VisitStartTest, ARiderWhoseNearbyPostCannotBeFoundGetsOff) {
   game.answerInt("objectNearPoint", 1);
   game.answerInt("closestObject", 0);
   startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
-  EXPECT_THAT(orders(),
-              ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
+  EXPECT_THAT(orders(), ElementsAre("openSequence(&1)", "taskDismount(0, 262144, 1, 0, 0, 0)",
+                                    ::testing::StartsWith("taskGoTo(0, "), "closeSequence(1)",
+                                    "performSequence(30, 1)", "clearSequence(&1)"));
 }
 
 TEST_F(VisitStartTest, AHorseThatIsGoneIsNotRememberedButTheRiderStillGetsOff) {
@@ -95,8 +112,8 @@ TEST_F(VisitStartTest, AHorseThatIsGoneIsNotRememberedButTheRiderStillGetsOff) {
   world.peds[horse].exists = false;
   startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2"));
   EXPECT_THAT(VisitorMounts, IsEmpty());
-  EXPECT_THAT(orders(),
-              ElementsAre("taskDismount(30, 262144, 1, 0, 0, 0)", ::testing::StartsWith("taskGoTo(30, ")));
+  EXPECT_THAT(game.callsNamed("performSequence"), ::testing::SizeIs(1));
+  EXPECT_FALSE(rider->riding);
 }
 
 TEST_F(VisitStartTest, OnlyAnAggressiveGunsmithCustomerBuysAWeapon) {
@@ -119,6 +136,7 @@ TEST_F(VisitStartTest, WhatAnEarlierVisitOfTheHandleLeftBehindIsClearedFirst) {
   WalkingSince[Entity{ped}] = 1000;
   AtSpotSince[Entity{ped}] = 2000;
   LeavingVisitors[Entity{ped}] = true;
+  LeavingSince[Entity{ped}] = 2500;
   VisitorMounts[Entity{ped}] = Entity{77};
   WeaponBuyers[Entity{ped}] = true;
   WalkingSince[Entity{ped + 1}] = 3000;
@@ -126,6 +144,7 @@ TEST_F(VisitStartTest, WhatAnEarlierVisitOfTheHandleLeftBehindIsClearedFirst) {
   EXPECT_FALSE(WalkingSince.contains(Entity{ped}));
   EXPECT_FALSE(AtSpotSince.contains(Entity{ped}));
   EXPECT_FALSE(LeavingVisitors.contains(Entity{ped}));
+  EXPECT_FALSE(LeavingSince.contains(Entity{ped}));
   EXPECT_FALSE(VisitorMounts.contains(Entity{ped}));
   EXPECT_FALSE(WeaponBuyers.contains(Entity{ped}));
   EXPECT_TRUE(WalkingToSpot.contains(Entity{ped}));

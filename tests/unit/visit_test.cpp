@@ -309,6 +309,42 @@ TEST_F(LeavingTest, WithoutAHorseTheVisitEndsBeyondThreeMetres) {
   EXPECT_THAT(orders(), IsEmpty());
 }
 
+// A dead horse still exists until the game removes its body: a rider sent
+// back to it would stand trying to get on for ever.
+TEST_F(LeavingTest, AHorseThatDiesWhileTheRiderGetsOnEndsTheVisitWithTheRelease) {
+  game.on("taskMount", [](const NativeCall&, Answer&) {});
+  spot->updateVisit();
+  world.peds[horse].dead = true;
+  EXPECT_FALSE(spot->updateVisit());
+  EXPECT_THAT(orders(), ElementsAre("30 says GENERIC_THANKS", StartsWith("taskMount(30, 31, "),
+                                    "releaseVisitor(30, 1, 0)"));
+  EXPECT_FALSE(hasVisitorEntries(visitor));
+}
+
+// A rider whose horse someone else rode away, alive and out of its reach; a
+// visitor on foot left leaving by a script started again during its
+// leave-taking, by its spot. Both are let go a minute after their first
+// tick of leaving.
+TEST_F(LeavingTest, AVisitorThatDoesNotGetAwayIsLetGoAfterAMinute) {
+  game.on("taskMount", [](const NativeCall&, Answer&) {});
+  spot->updateVisit();  // the leave-taking: the remount is ordered
+  auto leaveOnFootAfterARestart = [this] {
+    SpotVisitors[spot->name] = Entity{visitor};
+    LeavingVisitors[Entity{visitor}] = true;
+  };
+  for (const bool rider : {true, false}) {
+    if (!rider) leaveOnFootAfterARestart();
+    game.calls.clear();
+    EXPECT_TRUE(spot->updateVisit());  // the first tick of leaving
+    game.gameTime += 60000;
+    EXPECT_TRUE(spot->updateVisit()) << rider;
+    game.gameTime += 1;
+    EXPECT_FALSE(spot->updateVisit()) << rider;
+    EXPECT_THAT(orders(), ElementsAre("releaseVisitor(30, 1, 0)")) << rider;
+    EXPECT_FALSE(hasVisitorEntries(visitor)) << rider;
+  }
+}
+
 TEST_F(LeavingTest, LeavingGoesOnWhileTheGameHoldsTheVisitor) {
   game.on("taskMount", [](const NativeCall&, Answer&) {});
   spot->updateVisit();
@@ -325,7 +361,11 @@ TEST_F(VanishedVisitorTest, EndsTheVisitInAnyStateAndLeavesNoEntryBehind) {
   const std::vector<std::pair<const char*, Setup>> states = {
       {"walking", [] { WalkingToSpot[Entity{visitor}] = true, WalkingSince[Entity{visitor}] = 5; }},
       {"at the spot", [] { AtSpotSince[Entity{visitor}] = 5; }},
-      {"leaving", [] { LeavingVisitors[Entity{visitor}] = true, VisitorMounts[Entity{visitor}] = Entity{horse}; }},
+      {"leaving",
+       [] {
+         LeavingVisitors[Entity{visitor}] = true, LeavingSince[Entity{visitor}] = 5;
+         VisitorMounts[Entity{visitor}] = Entity{horse};
+       }},
   };
   for (const auto& [state, setUp] : states) {
     SpotVisitors[spot.name] = Entity{visitor};
