@@ -66,6 +66,7 @@ void Timeline::speech(int32_t speaker, const std::string& text) {
 }
 
 void Timeline::begun(const Visit& visit) {
+  seen_.resize(static_cast<size_t>(visit.number) + 1);
   ++total_.started;
   ++perStore_[storeOfSpot(visit.spots.front())].started;
   ++arrivals_[visit.arrival];
@@ -114,10 +115,33 @@ void Timeline::ended(const Visit& visit) {
   }
 }
 
+// What the world shows of the running visits: a rider who has got off its
+// horse, a visitor whose scenario, which held its visit, is over.
+void Timeline::watchVisitors() {
+  for (const Visit& visit : follower_.visits()) {
+    if (visit.outcome != Visit::Outcome::running || seen_.size() <= static_cast<size_t>(visit.number))
+      continue;
+    const Person* visitor = world_.person(visit.ped);
+    Seen& seen = seen_[static_cast<size_t>(visit.number)];
+    if (visitor == nullptr || !visitor->alive) continue;
+    const std::string who = "visit " + std::to_string(visit.number) + ": " + std::to_string(visit.ped);
+    if (visit.arrival != "on foot" && !seen.offItsHorse && !visitor->riding) {
+      seen.offItsHorse = true;
+      ++ridersOff_;
+      line(who + " is off its horse");
+    }
+    if (visit.arrived && !seen.scenarioOver && !world_.playingScenario(visit.ped)) {
+      seen.scenarioOver = true;
+      line(who + " finishes its scenario, which held the visit");
+    }
+  }
+}
+
 void Timeline::afterPass() {
   follower_.afterPass();
   for (const std::string& text : passLines_) line(text);
   passLines_.clear();
+  watchVisitors();
 }
 
 void Timeline::printSummary(std::ostream& out, int64_t passes) const {
@@ -135,10 +159,13 @@ void Timeline::printSummary(std::ostream& out, int64_t passes) const {
     const auto count = arrivals_.find(arrival);
     print("    %-20s %8d", arrival, count == arrivals_.end() ? 0 : count->second);
   }
+  print("  riders off their horses %7d", ridersOff_);
   print("  visits completed       %8d", total_.completed);
   print("  walks given up         %8d", total_.givenUp);
   print("  visits dropped         %8d", total_.dropped);
   print("  visitors gone          %8d", total_.visitorGone);
+  print("  horses dead at leaving %8d", total_.horseDead);
+  print("  leavings timed out     %8d", total_.leavingTimedOut);
   print("  still running at end   %8d", running);
   print("  greetings              %8d", greetings_);
   print("  thanks                 %8d", thanks_);

@@ -43,6 +43,7 @@ class Timeline {
 
  private:
   void tell(const substitute::NativeCall& order);
+  void watchVisitors();
   void line(const std::string& text);
   void begun(const Visit& visit);
   void ended(const Visit& visit);
@@ -62,6 +63,13 @@ class Timeline {
   int farewells_ = 0;
   int weapons_ = 0;
   std::map<std::string, int> arrivals_;  // visits by how the visitor came
+  // What watchVisitors has told of each visit, by its number.
+  struct Seen {
+    bool offItsHorse = false;
+    bool scenarioOver = false;
+  };
+  std::vector<Seen> seen_;
+  int ridersOff_ = 0;
 };
 
 }  // namespace world

@@ -48,6 +48,8 @@ TEST_F(DefaultDay, ShowsEverythingAVisitCanBringInValentine) {
   EXPECT_GT(linesMatching(out, "the keeper of .* says \"FAREWELL\""), 0);
   EXPECT_GT(linesMatching(out, "is handed a weapon_"), 0);
   EXPECT_GT(linesMatching(out, "walks back to its horse"), 0);
+  EXPECT_GT(linesMatching(out, "is off its horse$"), 0);
+  EXPECT_GT(linesMatching(out, "finishes its scenario, which held the visit$"), 0);
   EXPECT_THAT(day().err, HasSubstr("times real time"));
 }
 
@@ -61,6 +63,9 @@ TEST_F(DefaultDay, TheSummaryAgreesWithTheTimeline) {
       {"visits completed", "^[0-9:]+  visit [0-9]+ is complete$"},
       {"walks given up", "^[0-9:]+  visit [0-9]+ is given up"},
       {"visits dropped", "^[0-9:]+  visit [0-9]+ is dropped"},
+      {"riders off their horses", "is off its horse$"},
+      {"horses dead at leaving", "^[0-9:]+  visit [0-9]+ ends: its horse is dead$"},
+      {"leavings timed out", "^[0-9:]+  visit [0-9]+ ends: the visitor did not leave within a minute$"},
       {"greetings", "the keeper of .* says \"WELCOME"},
       {"thanks", "says \"GENERIC_THANKS\""},
       {"farewells", "says \"FAREWELL\""},
@@ -70,8 +75,11 @@ TEST_F(DefaultDay, TheSummaryAgreesWithTheTimeline) {
     EXPECT_EQ(summaryNumber(out, row), linesMatching(out, pattern)) << row;
   }
   const int started = summaryNumber(out, "visits started");
-  const int ended = summaryNumber(out, "visits completed") + summaryNumber(out, "walks given up") +
-                    summaryNumber(out, "visits dropped") + summaryNumber(out, "visitors gone");
+  int ended = 0;
+  for (const char* ending : {"visits completed", "walks given up", "visits dropped", "visitors gone",
+                             "horses dead at leaving", "leavings timed out"}) {
+    ended += summaryNumber(out, ending);
+  }
   EXPECT_EQ(started, ended + summaryNumber(out, "still running at end"));
   // 24 game hours are 2880 s of game time, less the pauses of the leave-takings.
   const int passes = summaryNumber(out, "passes run");
