@@ -1,10 +1,16 @@
 // QUILLHAVEN_ASSERT: a state the plug-in's own logic rules out. On in every
 // Linux build (tests, simulator, seeded worlds, benchmark), where a fault
 // must end the run loudly; compiled out of Quillhaven.asi, where the code
-// after it copes with the state (an element skipped, a line not numbered)
-// and the game goes on. Never for a state whose handling is defined: those
+// after it copes with the state (an element skipped, a line not numbered, a
+// visit not started) and the game goes on. Never for a state whose handling is defined: those
 // are handled, not asserted.
 #pragma once
+
+// 1 or 0, from the quillhaven library's CMake target; left undefined, #if
+// would quietly read it as 0.
+#if !defined(QUILLHAVEN_ASSERTIONS)
+#error "QUILLHAVEN_ASSERTIONS is not defined: build with the quillhaven target's definitions"
+#endif
 
 #if QUILLHAVEN_ASSERTIONS
 

@@ -62,8 +62,7 @@ bool pickSpotAndVisitor(std::span<const StoreSpot> freeSpots, int32_t& lastPickI
   report.spotTooFar = report.playerDistanceSquared > maxPlayerToSpotSquared;
   if (report.spotTooFar) return false;
   const Entity visitor = nearestEligiblePed(spot, report);
-  if (visitor == noEntity) return false;
-  startVisit(visitor, spot);
+  if (visitor == noEntity || !startVisit(visitor, spot)) return false;
   lastPickIndex = static_cast<int32_t>(index);
   return true;
 }

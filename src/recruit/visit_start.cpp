@@ -57,12 +57,15 @@ const char* sendWalker(Entity walker, const StoreSpot& spot) {
 
 }  // namespace
 
-void startVisit(Entity ped, const StoreSpot& spot) {
-  // The pick offers only free spots and peds on no visit: a second visit of
-  // the spot or the ped would share its entries and corrupt both.
-  QUILLHAVEN_ASSERT(ped != noEntity);
-  QUILLHAVEN_ASSERT(!SpotVisitors.contains(spot.name));
-  QUILLHAVEN_ASSERT(!onRunningVisit(ped));
+bool startVisit(Entity ped, const StoreSpot& spot) {
+  // A second visit of the spot or the ped would share its entries and corrupt
+  // both: the spot's running visit would lose its visitor, the ped's its
+  // entries.
+  const bool spotFree = !SpotVisitors.contains(spot.name);
+  const bool pedFree = ped != noEntity && !onRunningVisit(ped);
+  QUILLHAVEN_ASSERT(spotFree);
+  QUILLHAVEN_ASSERT(pedFree);
+  if (!spotFree || !pedFree) return false;
   // Whatever an earlier visit of this handle left behind must not steer this one.
   forgetVisitorEntries(ped);
   SpotVisitors[spot.name] = ped;
@@ -70,6 +73,7 @@ void startVisit(Entity ped, const StoreSpot& spot) {
   WalkingToSpot[ped] = true;
   const char* howItCame = pedIsRiding(ped) ? sendRider(ped, spot) : sendWalker(ped, spot);
   logVisitSent(spot, ped, howItCame);
+  return true;
 }
 
 }  // namespace quillhaven

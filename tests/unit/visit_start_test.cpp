@@ -157,8 +157,8 @@ using VisitStartDeathTest = VisitStartTest;
 // first and corrupt both.
 TEST_F(VisitStartDeathTest, ASpotOrAPedAlreadyOnAVisitIsNeverSentAgain) {
   SpotVisitors["VALENTINE_DOCTOR_2"] = Entity{ped + 5};
-  EXPECT_DEATH(startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2")), "SpotVisitors.contains");
-  EXPECT_DEATH(startVisit(Entity{ped + 5}, spotNamed("VALENTINE_DOCTOR_3")), "onRunningVisit");
+  EXPECT_DEATH(startVisit(Entity{ped}, spotNamed("VALENTINE_DOCTOR_2")), "assertion failed: spotFree");
+  EXPECT_DEATH(startVisit(Entity{ped + 5}, spotNamed("VALENTINE_DOCTOR_3")), "assertion failed: pedFree");
 }
 
 }  // namespace
