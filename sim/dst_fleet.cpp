@@ -79,13 +79,18 @@ std::string nativesNeverCalled(uint64_t called) {
 
 }  // namespace
 
-void writeWorldSettings(const std::filesystem::path& folder, uint64_t seed,
-                        const std::vector<std::string>& extraLines) {
+bool writeWorldSettings(const std::filesystem::path& folder, uint64_t seed,
+                        const std::vector<std::string>& extraLines, std::string& errors) {
   std::optional<std::string> settings = world::settingsFor(seed);
-  if (!settings && extraLines.empty()) return;
+  if (!settings && extraLines.empty()) return true;
   if (!settings) settings = "[General]\r\n";
   for (const std::string& line : extraLines) *settings += line + "\r\n";
-  std::ofstream(folder / "Quillhaven.ini", std::ios::binary) << *settings;
+  const std::filesystem::path file = folder / "Quillhaven.ini";
+  std::ofstream written(file, std::ios::binary);
+  written << *settings;
+  written.close();
+  if (!written) errors += "could not write " + file.string() + "\n";
+  return static_cast<bool>(written);
 }
 
 std::string hoursText(double hours) {

@@ -40,8 +40,9 @@ FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace);
 // Writes the seed's Quillhaven.ini, if it has one, into the world's folder,
 // byte for byte (its lines end in CR LF on every platform), with the extra
 // lines after the seed's own; extra lines alone make a file of their own.
-void writeWorldSettings(const std::filesystem::path& folder, uint64_t seed,
-                        const std::vector<std::string>& extraLines);
+// False, with why in `errors`, when the file could not be written.
+bool writeWorldSettings(const std::filesystem::path& folder, uint64_t seed,
+                        const std::vector<std::string>& extraLines, std::string& errors);
 
 // This program's own path, for running it again and for replay lines.
 std::string thisProgram();

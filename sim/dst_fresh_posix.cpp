@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -55,20 +57,37 @@ bool runIn(const fs::path& folder, const std::vector<std::string>& arguments, st
 
 std::string thisProgram() { return fs::read_symlink("/proc/self/exe").string(); }
 
+// Every file-system failure is this world's, reported in its run: a world
+// that could not start counts as failed, as does one whose folder stays.
 FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace) {
-  std::string folderTemplate = (fs::temp_directory_path() / "quillhaven-dst-XXXXXX").string();
-  const fs::path folder = mkdtemp(folderTemplate.data());
-  writeWorldSettings(folder, seed, options.iniLines);
-  std::vector<std::string> arguments = {options.self, "--world", std::to_string(seed), "--hours",
-                                        hoursText(options.hours)};
-  if (trace) arguments.emplace_back("--trace");
   FreshRun run;
-  run.finished = runIn(folder, arguments, run.output);
-  if (!run.finished || run.output.find(world::nativesCalledLine) == std::string::npos) {
-    std::ifstream errors(folder / "errors.txt");
-    run.errors.assign(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
+  std::error_code failed;
+  const fs::path temporary = fs::temp_directory_path(failed);
+  if (failed) {
+    run.errors = "no temporary folder: " + failed.message() + "\n";
+    return run;
   }
-  fs::remove_all(folder);
+  std::string folderTemplate = (temporary / "quillhaven-dst-XXXXXX").string();
+  if (mkdtemp(folderTemplate.data()) == nullptr) {
+    run.errors = "could not make a folder like " + folderTemplate + ": " + std::strerror(errno) + "\n";
+    return run;
+  }
+  const fs::path folder = folderTemplate;
+  if (writeWorldSettings(folder, seed, options.iniLines, run.errors)) {
+    std::vector<std::string> arguments = {options.self, "--world", std::to_string(seed), "--hours",
+                                          hoursText(options.hours)};
+    if (trace) arguments.emplace_back("--trace");
+    run.finished = runIn(folder, arguments, run.output);
+    if (!run.finished || run.output.find(world::nativesCalledLine) == std::string::npos) {
+      std::ifstream errors(folder / "errors.txt");
+      run.errors.append(std::istreambuf_iterator<char>(errors), std::istreambuf_iterator<char>());
+    }
+  }
+  fs::remove_all(folder, failed);
+  if (failed) {
+    run.finished = false;
+    run.errors += "could not remove " + folder.string() + ": " + failed.message() + "\n";
+  }
   return run;
 }
 

@@ -97,15 +97,28 @@ FreshRun runFreshWorld(const FleetOptions& options, uint64_t seed, bool trace) {
   const fs::path folder =
       temporary / ("quillhaven-dst-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(seed));
   if (!prepareFolder(folder, run.errors)) return run;
-  writeWorldSettings(folder, seed, options.iniLines);
+  if (!writeWorldSettings(folder, seed, options.iniLines, run.errors)) {
+    fs::remove_all(folder, failed);
+    return run;
+  }
   fs::current_path(folder, failed);
   if (failed) {
     run.errors = "could not enter " + folder.string() + ": " + failed.message() + "\n";
   } else {
     runLoaded(pluginBeside(options.self), seed, options.hours, trace, run);
     fs::current_path(home, failed);
+    if (failed) {
+      // Stranded in the world's folder, the next world would start in it.
+      run.finished = false;
+      run.errors += "could not return to " + home.string() + ": " + failed.message() + "\n";
+    }
   }
-  fs::remove_all(folder, failed);
+  std::error_code removal;  // apart, so that a failed return is not overwritten
+  fs::remove_all(folder, removal);
+  if (removal) {
+    run.finished = false;
+    run.errors += "could not remove " + folder.string() + ": " + removal.message() + "\n";
+  }
   return run;
 }
 

@@ -2,9 +2,11 @@
 // platform's own reader line by line; these cases pin the behaviours that
 // matter most for a player's hand-edited settings file.
 #include <gmock/gmock.h>
+#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "profile/profile_int.h"
 
@@ -64,19 +66,25 @@ TEST(ProfileInteger, WrapsAroundThirtyTwoBits) {
   EXPECT_EQ(profileValueToInt("99999999999"), static_cast<uint32_t>(99999999999ull));
 }
 
+// Each case in a folder of its own: CTest runs the cases side by side, and
+// one's clean-up must not take another's files.
 class ProfileFileTest : public ::testing::Test {
  protected:
-  std::filesystem::path folder = std::filesystem::temp_directory_path() / "quillhaven-profile-test";
+  std::filesystem::path folder;
   std::filesystem::path previous = std::filesystem::current_path();
 
   void SetUp() override {
+    std::string folderTemplate =
+        (std::filesystem::temp_directory_path() / "quillhaven-profile-XXXXXX").string();
+    ASSERT_NE(mkdtemp(folderTemplate.data()), nullptr);
+    folder = folderTemplate;
     std::filesystem::create_directories(folder / "sub");
     std::filesystem::current_path(folder);
     std::ofstream("sub/Settings.ini") << "[General]\nCooldown=7\nEmpty=\n";
   }
   void TearDown() override {
     std::filesystem::current_path(previous);
-    std::filesystem::remove_all(folder);
+    if (!folder.empty()) std::filesystem::remove_all(folder);
   }
 };
 
