@@ -50,7 +50,7 @@ std::string_view currentTownName() {
     const GameHash zone = nameHash(town.zone);
     if (townTest(zone) > 0) return town.displayName;
   }
-  return "None";
+  return NoTownName;
 }
 
 std::string_view townKey(std::string_view displayName) {

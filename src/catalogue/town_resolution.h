@@ -10,8 +10,11 @@
 
 namespace quillhaven {
 
-// Asks the game town by town; the first town that says yes wins. "None" when
-// no town does. The text is constant.
+// What currentTownName gives where no town says yes.
+inline constexpr std::string_view NoTownName = "None";
+
+// Asks the game town by town; the first town that says yes wins. NoTownName
+// when no town does. The text is constant.
 std::string_view currentTownName();
 
 // The town key of a display name, or the name itself when it has none

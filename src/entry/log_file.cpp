@@ -72,7 +72,7 @@ int clockPrefix(char* buffer, int size) {
 int gameTimePrefix(char* buffer, int size, bool timerRead) {
   if (!timerRead) return std::snprintf(buffer, static_cast<size_t>(size), "game -  ");
   return std::snprintf(buffer, static_cast<size_t>(size), "game %ld  ",
-                       static_cast<long>(lastGameTime.value));
+                       static_cast<long>(passGameTime.value));
 }
 
 // The line as the file gets it: the clock, the game timer, the text.
@@ -112,14 +112,7 @@ void closeLog() {
 void logLine(const char* format, ...) {
   std::va_list arguments;
   va_start(arguments, format);
-  writeLine(lastGameTime.read, format, arguments);
-  va_end(arguments);
-}
-
-void logLineBeforeTimer(const char* format, ...) {
-  std::va_list arguments;
-  va_start(arguments, format);
-  writeLine(false, format, arguments);
+  writeLine(passGameTime.read, format, arguments);
   va_end(arguments);
 }
 

@@ -22,17 +22,10 @@ inline bool logging() { return Log && !logGivenUp; }
 inline constexpr long MaxLogBytes = 1L << 20;
 
 // Writes one line, printf-style, after the wall-clock time and the game timer
-// as the plug-in last read it. The first line starts the file afresh.
+// as the current pass read it, or "game -" for a line written before the pass
+// read it (the start, the gates, the town, whatever a visit tells first). The
+// first line starts the file afresh.
 void logLine(const char* format, ...)
-#if defined(__GNUC__)
-    __attribute__((format(printf, 1, 2)))
-#endif
-    ;
-
-// The same for a line a pass writes before it reads the game timer (the
-// start, the gates, the town): its timer column says "game -", never the
-// reading of an earlier pass, which can be a whole night old.
-void logLineBeforeTimer(const char* format, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 1, 2)))
 #endif

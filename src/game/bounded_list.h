@@ -1,8 +1,9 @@
 // A list of at most Capacity values held in place: the plug-in's per-pass
 // lists (running visits, free spots, visitors, nearby peds) never allocate.
 // Only the slots it holds are ever written or copied, so an empty list of 85
-// costs nothing to make. A push beyond capacity is dropped in every build,
-// and fires an assertion where assertions are on.
+// costs nothing to make. A push beyond capacity ends the run on its assertion
+// in the Linux builds; in Quillhaven.asi, whose assertions are off, it is
+// dropped.
 #pragma once
 
 #include <cstddef>

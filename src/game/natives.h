@@ -31,13 +31,15 @@ GameHash nameHash(const char* name);
 
 // Time and the main loop's gates
 int32_t gameTimer();
-// What gameTimer last returned, for the log's lines; read is false before the
-// first call.
+// The game timer as the current main-loop pass read it, for the log's lines:
+// read is false until the pass calls gameTimer. The main loop forgets the
+// reading as each pass begins, so that no line shows an earlier pass's time,
+// which can be a whole night old.
 struct GameTimeRead {
   bool read = false;
   int32_t value = 0;
 };
-extern GameTimeRead lastGameTime;
+extern GameTimeRead passGameTime;
 int32_t clockHour();
 // The player, and whether the law wants the player.
 int32_t gateSubject();
@@ -109,7 +111,9 @@ enum class SequenceId : int32_t {};
 struct SequenceVariable {
   uint64_t slot = 0;
 };
-SequenceId openSequence(SequenceVariable& variable);
+void openSequence(SequenceVariable& variable);
+// The id the game wrote into the variable, from its low half.
+SequenceId sequenceIdOf(const SequenceVariable& variable);
 void closeSequence(SequenceId sequence);
 void performSequence(Entity ped, SequenceId sequence);
 // Frees the id; the ped goes on with the steps.

@@ -28,8 +28,10 @@ void releaseVisitor(Entity ped) {
   call(0xE1EF3C1216AFF2CD, ped, 1, 0);  // CLEAR_PED_TASKS
 }
 
-SequenceId openSequence(SequenceVariable& variable) {
+void openSequence(SequenceVariable& variable) {
   call(0xE8854A4326B9E12B, &variable);  // OPEN_SEQUENCE_TASK
+}
+SequenceId sequenceIdOf(const SequenceVariable& variable) {
   return SequenceId{static_cast<int32_t>(native::lowBits(&variable.slot))};
 }
 void closeSequence(SequenceId sequence) {

@@ -13,11 +13,11 @@ GameHash nameHash(const char* name) {
   return asHash(call(0xFD340785ADF8CFB7, name));  // GET_HASH_KEY
 }
 
-GameTimeRead lastGameTime;
+GameTimeRead passGameTime;
 
 int32_t gameTimer() {
   const int32_t now = asInt(call(0x4F67E8ECA7D3F667));  // GET_GAME_TIMER
-  lastGameTime = {true, now};
+  passGameTime = {true, now};
   return now;
 }
 int32_t clockHour() {

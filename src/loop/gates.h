@@ -8,7 +8,8 @@ namespace quillhaven {
 // closed stops the pass, and the later ones are not asked.
 enum class Gate { open, resting, gateTest, gateFlag, positionGate, lockdownRhodes, lockdownValentine };
 
-// Visits are worked on from the start of the first hour to the end of the last.
+// Visits are worked on from the start of the first hour to the end of the
+// last: from 6:00 until midnight.
 inline constexpr int32_t FirstWorkingHour = 6;
 inline constexpr int32_t LastWorkingHour = 23;
 

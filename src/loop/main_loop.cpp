@@ -109,6 +109,7 @@ void startNewVisit(MainLoopState& state, std::string_view town, std::string_view
 }  // namespace
 
 void runMainLoopPass(MainLoopState& state) {
+  passGameTime = {};
   const GateCheck gates = checkGates();
   if (logging()) logGates(gates);
   if (gates.closed != Gate::open) return;
@@ -125,6 +126,7 @@ void runMainLoopPass(MainLoopState& state) {
 
 void mainLoop() {
   buildSpotCatalogue();
+  passGameTime = {};  // a script started again has not read the timer yet
   logStart();
   // The loop keeps its own copy of the cooldown: the setting is read once.
   MainLoopState state{.lastVisitTime = 0, .cooldownMs = Cooldown, .lastPickIndex = -1};

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "catalogue/spot_catalogue.h"
+#include "catalogue/town_resolution.h"
 #include "entry/log_file.h"
 #include "entry/settings.h"
 #include "game/game_time.h"
@@ -39,19 +40,18 @@ int length(std::string_view text) { return static_cast<int>(text.size()); }
 void logClosedGate(const GateCheck& gates) {
   switch (gates.closed) {
     case Gate::resting:
-      return logLineBeforeTimer("resting: clock hour %d, visits run from %d to %d",
-                                static_cast<int>(gates.clockHour), static_cast<int>(FirstWorkingHour),
-                                static_cast<int>(LastWorkingHour));
+      return logLine("resting: clock hour %d, visits run from %d:00 until midnight, game time",
+                     static_cast<int>(gates.clockHour), static_cast<int>(FirstWorkingHour));
     case Gate::gateTest:
-      return logLineBeforeTimer("paused: the player is wanted by the law");
+      return logLine("paused: the player is wanted by the law");
     case Gate::gateFlag:
-      return logLineBeforeTimer("paused: a mission is running");
+      return logLine("paused: a mission is running");
     case Gate::positionGate:
-      return logLineBeforeTimer("paused: the player is in no town's map zone");
+      return logLine("paused: the player is in no town's map zone");
     case Gate::lockdownRhodes:
-      return logLineBeforeTimer("paused: lockdown of Rhodes");
+      return logLine("paused: lockdown of Rhodes");
     case Gate::lockdownValentine:
-      return logLineBeforeTimer("paused: lockdown of Valentine");
+      return logLine("paused: lockdown of Valentine");
     case Gate::open:
       return;
   }
@@ -134,7 +134,7 @@ void logTry(int number, const PickReport& report) {
 // Once when the drought begins, then at most once a minute of game time.
 bool timeToTellWhy() {
   if (!logging()) return false;
-  const int32_t now = lastGameTime.value;
+  const int32_t now = passGameTime.value;
   if (passLog.noVisitTold && gameTimeSince(passLog.noVisitToldAt, now) < noVisitReminderMs) return false;
   passLog.noVisitTold = true;
   passLog.noVisitToldAt = now;
@@ -146,9 +146,9 @@ bool timeToTellWhy() {
 void logStart() {
   passLog = PassLog{};
   if (!logging()) return;
-  logLineBeforeTimer("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots",
-                     QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0,
-                     Log ? 1 : 0, static_cast<int>(builtSpotCount()));
+  logLine("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots",
+          QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0, Log ? 1 : 0,
+          static_cast<int>(builtSpotCount()));
 }
 
 void logGates(const GateCheck& gates) {
@@ -157,7 +157,7 @@ void logGates(const GateCheck& gates) {
   passLog.gatesKnown = true;
   passLog.gate = gates.closed;
   if (gates.closed != Gate::open) return logClosedGate(gates);
-  logLineBeforeTimer(wasClosed ? "working again" : "working");
+  logLine(wasClosed ? "working again" : "working");
 }
 
 void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spots) {
@@ -167,12 +167,13 @@ void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spo
       townName.data() == passLog.townName.data() && townName.size() == passLog.townName.size();
   if (sameText || townName == passLog.townName) return;
   passLog.townName = townName;
-  if (spots == nullptr && townName == "Armadillo") {
-    return logLineBeforeTimer("in Armadillo, which has no store spots: running visits wait");
+  if (spots == nullptr && townName != NoTownName) {
+    return logLine("in %.*s, which has no store spots: running visits wait", length(townName),
+                   townName.data());
   }
-  if (spots == nullptr) return logLineBeforeTimer("in none of the towns with stores: running visits wait");
-  logLineBeforeTimer("in %.*s: %d store spots, %d free", length(townName), townName.data(),
-                     static_cast<int>(spots->size()), freeSpotCount(*spots));
+  if (spots == nullptr) return logLine("in none of the towns with stores: running visits wait");
+  logLine("in %.*s: %d store spots, %d free", length(townName), townName.data(),
+          static_cast<int>(spots->size()), freeSpotCount(*spots));
 }
 
 void logVisitStarted() { passLog.noVisitTold = false; }

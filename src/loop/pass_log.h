@@ -1,7 +1,7 @@
 // The log's account of the main loop: the start, every change of what the
-// plug-in may do and of where the player is, the visits dropped on leaving a
-// town, and why no visit starts once the cooldown has passed. Lines come only
-// with such events; a pass that changes nothing writes nothing.
+// plug-in may do and of where the player is, and why no visit starts once the
+// cooldown has passed. Lines come only with such events; a pass that changes
+// nothing writes nothing. The visits tell their own lines (visit/visit_log.h).
 //
 // logGates and logWhereabouts are called only while logging():
 // the pass asks once for each, so that with the log off it pays a test and

@@ -35,7 +35,8 @@ const char* sendRider(Entity rider, const StoreSpot& spot) {
   const ScenarioPoint post = rememberHorseAndFindPost(rider);
   if (post != noScenarioPoint) hitchPostPrepare(post);
   SequenceVariable variable;
-  const SequenceId sequence = openSequence(variable);
+  openSequence(variable);
+  const SequenceId sequence = sequenceIdOf(variable);
   if (post != noScenarioPoint) {
     taskHitch(intoSequence, post);
   } else {

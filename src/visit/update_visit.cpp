@@ -18,12 +18,14 @@ namespace quillhaven {
 
 namespace {
 
-constexpr float arrivalRadiusSquared = 2.25f;  // 1.5 m
+constexpr float arrivalRadiusMetres = 1.5f;
+constexpr float arrivalRadiusSquared = arrivalRadiusMetres * arrivalRadiusMetres;
 constexpr double headingToleranceDegrees = 3.0;
 constexpr int32_t walkingTimeoutMs = 30000;  // from the first tick away from the spot
 constexpr int32_t shortestStayMs = 10000;    // at the spot, plus up to 4999 ms more
 constexpr int32_t stayVariationMs = 5000;
-constexpr float leavingRadiusSquared = 9.0f;  // 3 m
+constexpr float leavingRadiusMetres = 3.0f;
+constexpr float leavingRadiusSquared = leavingRadiusMetres * leavingRadiusMetres;
 // From the first tick of leaving: longer, and the visitor is not getting away
 // (its horse taken by someone else, or out of reach; or a script started
 // again during its leave-taking never gave it the remount or the release).

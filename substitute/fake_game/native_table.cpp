@@ -39,7 +39,7 @@ constexpr std::array<NativeInfo, 43> natives = {{
     {"pedRejectTest3", 0x997ABD671D25CA0B, "ii", 'i'},
     {"pedRequireTest", 0xB980061DA992779D, "i", 'i'},
     {"visitHoldTest", 0x57AB4A3080F85143, "i", 'i'},
-    // objects
+    // scenario points
     {"objectNearPoint", 0x6EEAD6AF637DA752, "fffifi", 'i'},
     {"closestObject", 0xF533D68FF970D190, "fffifii", 'i'},
     {"hitchPostPrepare", 0xEEE4829304F93EEE, "ii", '-'},

@@ -11,7 +11,7 @@ namespace {
 using quillhaven::BoundedList;
 using ::testing::ElementsAre;
 
-TEST(BoundedList, HoldsWhatWasPushedInOrderAndCopiesOnlyThat) {
+TEST(BoundedList, HoldsWhatWasPushedInOrderAndACopyHoldsTheSame) {
   BoundedList<int, 4> list;
   EXPECT_TRUE(list.empty());
   list.push(7);

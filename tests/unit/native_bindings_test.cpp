@@ -80,7 +80,8 @@ const std::vector<BindingCase>& bindingCases() {
       // The id is read from the low half of the variable the game wrote.
       {[] {
          SequenceVariable variable;
-         const SequenceId sequence = openSequence(variable);
+         openSequence(variable);
+         const SequenceId sequence = sequenceIdOf(variable);
          taskDismount(intoSequence);
          closeSequence(sequence);
          performSequence(Entity{9}, sequence);

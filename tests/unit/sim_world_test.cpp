@@ -90,7 +90,8 @@ TEST_F(SimWorldOrdersTest, ARiderGetsOffBeforeItWalksOnlyInASequence) {
   taskDismount(Entity{mounted[0]});
   taskGoTo(Entity{mounted[0]}, store);
   SequenceVariable variable;
-  const SequenceId sequence = openSequence(variable);
+  openSequence(variable);
+  const SequenceId sequence = sequenceIdOf(variable);
   taskDismount(intoSequence);
   taskGoTo(intoSequence, store);
   closeSequence(sequence);
