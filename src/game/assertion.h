@@ -2,8 +2,8 @@
 // Linux build (tests, simulator, seeded worlds, benchmark), where a fault
 // must end the run loudly; compiled out of Quillhaven.asi, where the code
 // after it copes with the state (an element skipped, a line not numbered, a
-// visit not started) and the game goes on. Never for a state whose handling is defined: those
-// are handled, not asserted.
+// visit not started) and the game goes on. Never for a state whose handling
+// is defined: those are handled, not asserted.
 #pragma once
 
 // 1 or 0, from the quillhaven library's CMake target; left undefined, #if

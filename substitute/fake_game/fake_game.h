@@ -83,6 +83,7 @@ class FakeGame {
   // A call, or a wait of the script, that the game would choke on.
   void reject(std::string reason);
   const TaskSequences& sequences() const { return sequences_; }
+  TaskSequences& sequences() { return sequences_; }
 
   // A host that hands back no result slots at all; nothing may crash on it.
   bool withholdResults = false;

@@ -1,6 +1,7 @@
 #include "fake_game/task_sequences.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace substitute {
 
@@ -55,7 +56,7 @@ std::string TaskSequences::take(NativeCall& call) {
       return "openSequence: a second sequence opened before " + sequenceText(live_.back().id) + " was closed";
     uint64_t* variable = variableOf(call.args[0]);
     *variable = junkHigh | static_cast<uint32_t>(++lastId_);  // all 8 bytes of the script variable
-    live_.push_back({lastId_, variable, false, {}});
+    live_.push_back({lastId_, variable, false, false, false, {}});
     return {};
   }
   if (info == closeSequence) {
@@ -65,9 +66,10 @@ std::string TaskSequences::take(NativeCall& call) {
     return {};
   }
   if (info == performSequence) {
-    const Sequence* sequence = find(call.args[1].i());
+    Sequence* sequence = find(call.args[1].i());
     if (sequence == nullptr || !sequence->closed)
       return "performSequence: " + sequenceText(call.args[1].i()) + " is not closed";
+    sequence->performed = true;
     call.steps = sequence->steps;
     for (NativeCall& step : call.steps) step.args[0].slot = call.args[0].slot;
     return {};
@@ -77,13 +79,35 @@ std::string TaskSequences::take(NativeCall& call) {
     const auto cleared = std::find_if(live_.begin(), live_.end(),
                                       [variable](const Sequence& s) { return s.variable == variable; });
     if (cleared == live_.end()) return "clearSequence: through a variable that no open was given";
+    if (!cleared->closed || !cleared->performed) clearedUnfinished_.push_back(unfinished(*cleared, true));
     live_.erase(cleared);
   }
   return {};
 }
 
+std::string TaskSequences::unfinished(const Sequence& sequence, bool cleared) {
+  std::string missing;
+  for (const auto& [done, what] :
+       {std::pair{sequence.closed, "closed"}, std::pair{sequence.performed, "performed"},
+        std::pair{cleared, "cleared"}}) {
+    if (!done) missing += (missing.empty() ? "" : " or ") + std::string(what);
+  }
+  return sequenceText(sequence.id) + " was not " + missing;
+}
+
+std::vector<std::string> TaskSequences::unfinishedAtWait() {
+  std::vector<std::string> found = std::move(clearedUnfinished_);
+  clearedUnfinished_.clear();
+  for (Sequence& sequence : live_) {
+    if (!sequence.told) found.push_back(unfinished(sequence, false));
+    sequence.told = true;
+  }
+  return found;
+}
+
 void TaskSequences::reset() {
   live_.clear();
+  clearedUnfinished_.clear();
   lastId_ = 0;
 }
 

@@ -30,6 +30,9 @@ class TaskSequences {
   // The ids opened and not yet cleared: the game holds sequences in a fixed
   // pool, and one never cleared is lost to it.
   size_t uncleared() const { return live_.size(); }
+  // For the script's wait: each sequence not closed, performed and cleared by
+  // now, told once, as "sequence 3 was not performed or cleared".
+  std::vector<std::string> unfinishedAtWait();
 
   // A new world: no sequences, and ids from 1 again.
   void reset();
@@ -39,11 +42,15 @@ class TaskSequences {
     int32_t id = 0;
     uint64_t* variable = nullptr;  // where the game wrote the id
     bool closed = false;
+    bool performed = false;
+    bool told = false;  // unfinished at a wait, and said so
     std::vector<NativeCall> steps;
   };
   Sequence* find(int32_t id);
+  static std::string unfinished(const Sequence& sequence, bool cleared);
 
-  std::vector<Sequence> live_;  // opened and not yet cleared, the open one last
+  std::vector<Sequence> live_;                  // opened and not yet cleared, the open one last
+  std::vector<std::string> clearedUnfinished_;  // since the last wait
   int32_t lastId_ = 0;
 };
 

@@ -15,10 +15,6 @@ bool samePoint(Point a, Point b) { return a.x == b.x && a.y == b.y && a.z == b.z
 const substitute::NativeInfo* const walk = substitute::findNative("taskGoTo");
 const substitute::NativeInfo* const turn = substitute::findNative("taskTurnTo");
 const substitute::NativeInfo* const scenario = substitute::findNative("taskScenarioHere");
-const substitute::NativeInfo* const openSequence = substitute::findNative("openSequence");
-const substitute::NativeInfo* const closeSequence = substitute::findNative("closeSequence");
-const substitute::NativeInfo* const performSequence = substitute::findNative("performSequence");
-const substitute::NativeInfo* const clearSequence = substitute::findNative("clearSequence");
 
 }  // namespace
 
@@ -37,38 +33,13 @@ std::vector<const SpotRow*> OrderChecks::groupOf(int32_t visitor) const {
 }
 
 void OrderChecks::observe(const substitute::NativeCall& call, int64_t pass) {
-  followSequence(call);
   for (const substitute::NativeCall& order : substitute::asPlayed(call)) observeOrder(order, pass);
 }
 
-void OrderChecks::followSequence(const substitute::NativeCall& call) {
-  if (call.info == openSequence) return sequences_.push_back({call.args[0].heldId()});
-  const bool fate = call.info == closeSequence || call.info == performSequence || call.info == clearSequence;
-  if (!fate) return;
-  const int32_t id = call.info == closeSequence     ? call.args[0].i()
-                     : call.info == performSequence ? call.args[1].i()
-                                                    : call.args[0].heldId();
-  for (Sequence& sequence : sequences_) {
-    if (sequence.id != id) continue;
-    sequence.closed |= call.info == closeSequence;
-    sequence.performed |= call.info == performSequence;
-    sequence.cleared |= call.info == clearSequence;
+void OrderChecks::beforeWait(substitute::TaskSequences& sequences, int64_t pass) {
+  for (const std::string& unfinished : sequences.unfinishedAtWait()) {
+    violations_.push_back("pass " + std::to_string(pass) + ": " + unfinished + " before the script waited");
   }
-}
-
-void OrderChecks::beforeWait(int64_t pass) {
-  for (const Sequence& sequence : sequences_) {
-    if (sequence.closed && sequence.performed && sequence.cleared) continue;
-    std::string missing;
-    for (const auto& [done, what] :
-         {std::pair{sequence.closed, "closed"}, std::pair{sequence.performed, "performed"},
-          std::pair{sequence.cleared, "cleared"}}) {
-      if (!done) missing += (missing.empty() ? "" : " or ") + std::string(what);
-    }
-    violations_.push_back("pass " + std::to_string(pass) + ": sequence " + std::to_string(sequence.id) +
-                          " was not " + missing + " before the script waited");
-  }
-  sequences_.clear();
 }
 
 void OrderChecks::observeOrder(const substitute::NativeCall& call, int64_t pass) {

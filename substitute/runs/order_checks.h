@@ -22,28 +22,20 @@ namespace world {
 class OrderChecks {
  public:
   void observe(const substitute::NativeCall& call, int64_t pass);
-  // The script is about to wait, or the run ends.
-  void beforeWait(int64_t pass);
+  // The script is about to wait, or the run ends: the game's books say which
+  // sequences were left unfinished.
+  void beforeWait(substitute::TaskSequences& sequences, int64_t pass);
 
   // Each violation as "pass N: what is wrong".
   const std::vector<std::string>& violations() const { return violations_; }
 
  private:
-  struct Sequence {
-    int32_t id = 0;
-    bool closed = false;
-    bool performed = false;
-    bool cleared = false;
-  };
-
   void observeOrder(const substitute::NativeCall& call, int64_t pass);
-  void followSequence(const substitute::NativeCall& call);
   void violation(const substitute::NativeCall& call, int64_t pass, const std::string& what);
   // The rows of the spot group a visitor was last sent to; none if it was not.
   std::vector<const SpotRow*> groupOf(int32_t visitor) const;
 
   std::map<int32_t, substitute::Point> sentTo_;  // each visitor's last walk target
-  std::vector<Sequence> sequences_;              // opened since the script last waited
   std::vector<std::string> violations_;
 };
 

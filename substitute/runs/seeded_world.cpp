@@ -71,7 +71,7 @@ int SeededWorld::run(substitute::ScriptHost& host, const WorldRun& run) {
       run.write(formatted("pass %lld  ", static_cast<long long>(passes_)) + traceLine(call) + '\n');
   };
   host.onWait = [&](uint32_t milliseconds) {
-    orders_.beforeWait(passes_);
+    orders_.beforeWait(host.game.sequences(), passes_);
     if (milliseconds == passWait) {
       if (tables != nullptr && passes_ > 0) tables->afterPass(passes_);
       chaos_.strike(milliseconds, true);
@@ -88,7 +88,7 @@ int SeededWorld::run(substitute::ScriptHost& host, const WorldRun& run) {
   runFor(host, static_cast<int64_t>(run.hours * gameHour),
          {.afterEachWait = {}, .stopWanted = [&] { return host.game.rejectionCount > 0; }});
   if (tables != nullptr && passes_ > 0) tables->afterPass(passes_);
-  orders_.beforeWait(passes_);
+  orders_.beforeWait(host.game.sequences(), passes_);
   host.game.onCall = nullptr;
   host.onWait = nullptr;
   return report(host.game, run) == 0 ? 0 : 1;

@@ -293,7 +293,7 @@ bool SimWorld::gettingOff(int32_t handle) const {
 
 bool SimWorld::playingScenario(int32_t handle) const {
   const Person* found = person(handle);
-  return found != nullptr && !found->tasks.empty() && found->tasks.front().kind == Task::Kind::scenario;
+  return found != nullptr && found->playingScenario();
 }
 
 void SimWorld::advance(int32_t milliseconds) {
@@ -492,9 +492,7 @@ void SimWorld::installQuestions(FakeGame& game) {
   answer("pedRejectTest3", [](const NativeCall&) { return 0; });
   answer("pedRequireTest", [this](const NativeCall& call) { return person(call.args[0].i()) != nullptr; });
   // A scenario holds the visit for as long as it plays, as does the game.
-  personAnswer("visitHoldTest", [](const Person& p) {
-    return p.held || (!p.tasks.empty() && p.tasks.front().kind == Task::Kind::scenario);
-  });
+  personAnswer("visitHoldTest", [](const Person& p) { return p.held || p.playingScenario(); });
   personAnswer("entityModel", [this](const Person& p) { return FakeGame::hashName(p.model); });
   personAnswer("pedRelationshipGroup",
                [gang, civilian](const Person& p) { return p.gang ? gang : civilian; });

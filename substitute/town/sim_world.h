@@ -70,6 +70,8 @@ struct Person {
   int32_t idle = 0;       // ms a directed person has stood without orders
   int32_t speakingUntil = 0;
   std::deque<Task> tasks;
+
+  bool playingScenario() const { return !tasks.empty() && tasks.front().kind == Task::Kind::scenario; }
 };
 
 struct Horse {
