@@ -69,6 +69,16 @@ std::string_view townNameOfSpot(std::string_view spotName) {
   return "";
 }
 
+std::string_view storeKindOf(std::string_view spotName, std::string_view townKey) {
+  if (!spotName.starts_with(townKey) || !spotName.substr(townKey.size()).starts_with('_')) return "";
+  const std::string_view kind = spotName.substr(townKey.size() + 1);
+  const size_t last = kind.rfind('_');
+  if (last == std::string_view::npos || last + 1 == kind.size()) return kind;
+  const std::string_view number = kind.substr(last + 1);
+  const bool numbered = number.find_first_not_of("0123456789") == std::string_view::npos;
+  return numbered ? kind.substr(0, last) : kind;
+}
+
 std::vector<StoreSpot>* townSpots(std::string_view key) {
   for (const TownList& town : townLists) {
     if (town.key == key) return &town.spots;

@@ -25,6 +25,11 @@ std::string_view townKey(std::string_view displayName);
 // none does.
 std::string_view townNameOfSpot(std::string_view spotName);
 
+// The kind of store a spot lies in: its name between the town key and an
+// optional running number ("GENERAL_STORE" of "VALENTINE_GENERAL_STORE_3",
+// "TAILOR" of "BLACKWATER_TAILOR"); "" when the key does not begin the name.
+std::string_view storeKindOf(std::string_view spotName, std::string_view townKey);
+
 // The town's spot list, or null for a key without one.
 std::vector<StoreSpot>* townSpots(std::string_view key);
 

@@ -79,21 +79,32 @@ bool cooldownOver(const MainLoopState& state) {
 // At most a town's list: no town has more spots.
 using FreeSpots = BoundedList<StoreSpot, MaxSpotsPerTown>;
 
-// The town's spots without a running visit, in list order.
-FreeSpots collectFreeSpots(const std::vector<StoreSpot>& townSpots) {
+// The town's spots without a running visit, in list order, but for those of a
+// kind of store switched off, which `switchedOff` counts.
+FreeSpots collectFreeSpots(const std::vector<StoreSpot>& townSpots, int& switchedOff) {
   FreeSpots free;
   for (const StoreSpot& spot : townSpots) {
-    if (!SpotVisitors.contains(spot.name)) free.push(spot);
+    if (SpotVisitors.contains(spot.name)) continue;
+    if (storeKindSwitchedOn(storeKindOf(spot.name, spot.town))) {
+      free.push(spot);
+    } else {
+      ++switchedOff;
+    }
   }
   return free;
 }
 
-// Two tries; before the second, recruits of earlier picks become eligible
+// A town or kind of store switched off costs no call: the switches are
+// asked after the cooldown's timer read, and before the pick asks the game
+// anything. Two tries; before the second, recruits of earlier picks become eligible
 // again.
 void startNewVisit(MainLoopState& state, std::string_view town, std::string_view key, Vec3 player) {
   const std::vector<StoreSpot>* spots = townSpots(key);
   if (spots == nullptr || spots->empty()) return;
-  const FreeSpots free = collectFreeSpots(*spots);
+  if (!townSwitchedOn(key)) return logTownSwitchedOff(town);
+  int switchedOff = 0;
+  const FreeSpots free = collectFreeSpots(*spots, switchedOff);
+  if (free.empty() && switchedOff > 0) return logStoresSwitchedOff(town);
   if (free.empty()) return logNoFreeSpot(town);
   std::array<PickReport, 2> tries{};
   bool started = pickSpotAndVisitor(free.view(), state.lastPickIndex, player, tries[0]);

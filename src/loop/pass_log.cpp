@@ -102,6 +102,14 @@ constexpr bool everyRefusalHasWords() {
 }
 static_assert(everyRefusalHasWords(), "a refusal kind without words would go unlogged");
 
+// Writes at `used` and moves it on; a text longer than the room is cut, never
+// overrun.
+template <size_t Capacity, typename... Values>
+void appendTo(char (&text)[Capacity], size_t& used, const char* format, Values... values) {
+  const int written = std::snprintf(text + used, Capacity - used, format, values...);
+  used = std::min(used + static_cast<size_t>(std::max(written, 0)), Capacity - 1);
+}
+
 // "0 gone, 1 dead or dying, ..., 6 on a visit": every refusal, in the order
 // the tests are asked. Ten counts of up to three digits fit with room to
 // spare; a longer text would be cut, never overrun.
@@ -112,10 +120,8 @@ RefusalCounts describeRefusals(const PickReport& report) {
   RefusalCounts counts;
   size_t used = 0;
   for (size_t kind = 1; kind < RefusalKinds; ++kind) {
-    const int written =
-        std::snprintf(counts.text + used, sizeof counts.text - used, "%s%d %s", kind > 1 ? ", " : "",
-                      static_cast<int>(report.refused[kind]), refusalWords(static_cast<Refusal>(kind)));
-    used = std::min(used + static_cast<size_t>(std::max(written, 0)), sizeof counts.text - 1);
+    appendTo(counts.text, used, "%s%d %s", kind > 1 ? ", " : "", static_cast<int>(report.refused[kind]),
+             refusalWords(static_cast<Refusal>(kind)));
   }
   return counts;
 }
@@ -129,6 +135,23 @@ void logTry(int number, const PickReport& report) {
   logLine("no visit, try %d: %s drawn, %.0f m from the player; %d townsfolk considered, refused: %s", number,
           report.spotName, static_cast<double>(metres), static_cast<int>(report.considered),
           describeRefusals(report).text);
+}
+
+// "switched off: SaintDenis, Doctor" by their keys in Quillhaven.ini, or
+// "nothing switched off". The thirteen keys together fit.
+struct SwitchedOff {
+  char text[256] = "nothing switched off";
+};
+SwitchedOff describeSwitchedOff() {
+  SwitchedOff off;
+  size_t used = 0;
+  auto add = [&](const Switch& each) {
+    if (each.on) return;
+    appendTo(off.text, used, "%s%s", used == 0 ? "switched off: " : ", ", each.key);
+  };
+  for (const Switch& town : TownSwitches) add(town);
+  for (const Switch& kind : StoreSwitches) add(kind);
+  return off;
 }
 
 // Once when the drought begins, then at most once a minute of game time.
@@ -146,9 +169,9 @@ bool timeToTellWhy() {
 void logStart() {
   passLog = PassLog{};
   if (!logging()) return;
-  logLine("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots",
+  logLine("Quillhaven %s started: Cooldown=%ld AllowShopkeeperVisits=%d Log=%d; %d store spots; %s",
           QUILLHAVEN_VERSION, static_cast<long>(Cooldown), AllowShopkeeperVisits ? 1 : 0, Log ? 1 : 0,
-          static_cast<int>(builtSpotCount()));
+          static_cast<int>(builtSpotCount()), describeSwitchedOff().text);
 }
 
 void logGates(const GateCheck& gates) {
@@ -181,6 +204,17 @@ void logVisitStarted() { passLog.noVisitTold = false; }
 void logNoFreeSpot(std::string_view townName) {
   if (!timeToTellWhy()) return;
   logLine("no visit: no free spot in %.*s", length(townName), townName.data());
+}
+
+void logTownSwitchedOff(std::string_view townName) {
+  if (!timeToTellWhy()) return;
+  logLine("no visit: %.*s is switched off in Quillhaven.ini", length(townName), townName.data());
+}
+
+void logStoresSwitchedOff(std::string_view townName) {
+  if (!timeToTellWhy()) return;
+  logLine("no visit: every free spot in %.*s is at a kind of store switched off in Quillhaven.ini",
+          length(townName), townName.data());
 }
 
 void logNoVisit(std::span<const PickReport> tries) {

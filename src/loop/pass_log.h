@@ -29,6 +29,9 @@ void logWhereabouts(std::string_view townName, const std::vector<StoreSpot>* spo
 // not. The reasons are logged at most once a minute of game time.
 void logVisitStarted();
 void logNoFreeSpot(std::string_view townName);
+void logTownSwitchedOff(std::string_view townName);
+// Every free spot of the town is at a kind of store switched off.
+void logStoresSwitchedOff(std::string_view townName);
 void logNoVisit(std::span<const PickReport> tries);
 
 }  // namespace quillhaven

@@ -12,6 +12,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::StartsWith;
 
@@ -31,6 +32,10 @@ std::string loadWith(const std::optional<std::string>& iniContents) {
   return output;
 }
 
+const char* const townKeys[] = {"Valentine", "Strawberry", "Rhodes",    "Blackwater",
+                                "Annesburg", "Tumbleweed", "SaintDenis"};
+const char* const storeKeys[] = {"Gunsmith", "GeneralStore", "Doctor", "PostOffice", "Tailor", "Barber"};
+
 std::string loadWithLines(const std::string& lines) { return loadWith("[General]\r\n" + lines + "\r\n"); }
 
 TEST(Settings, WithoutAFileAllKeepTheirDefaults) {
@@ -42,6 +47,23 @@ TEST(Settings, AreReadWhileLoadingCooldownFirstFromTheFileBesideTheGame) {
               HasSubstr("read [General] Cooldown default 60000 from .\\Quillhaven.ini\n"
                         "read [General] AllowShopkeeperVisits default 1 from .\\Quillhaven.ini\n"
                         "read [General] Log default 0 from .\\Quillhaven.ini\n"));
+}
+
+// After the three of [General], each town and each kind of store once, on by
+// default.
+TEST(Settings, EachSwitchIsReadOnceAfterTheGeneralKeys) {
+  std::string reads;
+  for (const char* town : townKeys) {
+    reads += std::string("read [Towns] ") + town + " default 1 from .\\Quillhaven.ini\n";
+  }
+  for (const char* kind : storeKeys) {
+    reads += std::string("read [Stores] ") + kind + " default 1 from .\\Quillhaven.ini\n";
+  }
+  EXPECT_THAT(loadWith(std::nullopt),
+              EndsWith("read [General] Log default 0 from .\\Quillhaven.ini\n" + reads));
+  EXPECT_THAT(loadWith("[Towns]\r\nSaintDenis=0\r\nRhodes=2\r\n[Stores]\r\nDoctor=0\r\nTailor=-1\r\n"
+                       "[General]\r\nBarber=0\r\n"),
+              HasSubstr("\nswitched off: SaintDenis Doctor\n"));
 }
 
 TEST(Settings, ShopkeeperVisitsAreOffOnlyForZero) {
@@ -66,10 +88,13 @@ TEST(Settings, TheShippedFileSpellsOutTheDefaults) {
   std::ifstream shipped(SHIPPED_INI, std::ios::binary);
   ASSERT_TRUE(shipped) << SHIPPED_INI;
   const std::string contents{std::istreambuf_iterator<char>(shipped), std::istreambuf_iterator<char>()};
-  EXPECT_THAT(loadWith(contents), StartsWith("Cooldown=60000 AllowShopkeeperVisits=1 Log=0\n"));
+  EXPECT_THAT(loadWith(contents),
+              StartsWith("Cooldown=60000 AllowShopkeeperVisits=1 Log=0\nswitched off:\n"));
   EXPECT_THAT(contents, HasSubstr("Cooldown=60000"));
   EXPECT_THAT(contents, HasSubstr("AllowShopkeeperVisits=1"));
   EXPECT_THAT(contents, HasSubstr("\nLog=0"));
+  for (const char* key : townKeys) EXPECT_THAT(contents, HasSubstr(std::string("\n") + key + "=1")) << key;
+  for (const char* key : storeKeys) EXPECT_THAT(contents, HasSubstr(std::string("\n") + key + "=1")) << key;
 }
 
 }  // namespace

@@ -3,6 +3,9 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
+
+#include "entry/settings.h"
 #include "loop_fixture.h"
 
 namespace {
@@ -67,6 +70,22 @@ TEST_F(TownResolutionTest, EveryKeySelectsItsOwnTownsSpots) {
     const std::vector<StoreSpot>* spots = townSpots(key);
     ASSERT_NE(spots, nullptr) << key;
     for (const StoreSpot& spot : *spots) EXPECT_STREQ(spot.town, key);
+  }
+}
+
+// A spot of a kind no switch names could never be switched off.
+TEST_F(TownResolutionTest, EverySpotIsOfAKindOfStoreTheSettingsSwitch) {
+  EXPECT_EQ(storeKindOf("BLACKWATER_TAILOR", "BLACKWATER"), "TAILOR");
+  EXPECT_EQ(storeKindOf("VALENTINE_GENERAL_STORE_13", "VALENTINE"), "GENERAL_STORE");
+  EXPECT_EQ(storeKindOf("VALENTINE_GUNSMITH_1", "VALENTINE_G"), "");
+  for (const auto* spots :
+       {&townSpotLists.valentine, &townSpotLists.strawberry, &townSpotLists.rhodes, &townSpotLists.blackwater,
+        &townSpotLists.annesburg, &townSpotLists.tumbleweed, &townSpotLists.saintDenis}) {
+    for (const StoreSpot& spot : *spots) {
+      const std::string_view kind = storeKindOf(spot.name, spot.town);
+      EXPECT_TRUE(std::ranges::any_of(StoreSwitches, [&](const Switch& each) { return each.name == kind; }))
+          << spot.name;
+    }
   }
 }
 
