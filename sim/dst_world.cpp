@@ -38,7 +38,7 @@ std::vector<std::string> logViolations(const world::FollowerCheck& timeline) {
 
 int runWorld(uint64_t seed, double hours, bool trace) {
   world::SeededWorld seeded(seed);
-  world::Invariants invariants(seeded.town());
+  world::Invariants invariants(seeded.town(), world::worldSwitchedOff());
   world::FollowerCheck timeline(seeded.town());
   const world::TableChecks tables{
       .observe =

@@ -1,6 +1,7 @@
 #include "linked_plugin/invariants.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "fake_game/town_world.h"
 #include "linked_plugin/plugin_handles.h"
@@ -36,7 +37,8 @@ int stateOf(int32_t visitor) {
 
 }  // namespace
 
-Invariants::Invariants(const SimWorld& world) : world_(world) {
+Invariants::Invariants(const SimWorld& world, SwitchedOff switchedOff)
+    : world_(world), switchedOff_(std::move(switchedOff)) {
   for (const SpotRow& spot : allSpots()) spots_.emplace(spot.name, spot.position);
 }
 
@@ -226,6 +228,9 @@ void Invariants::afterPass(int64_t pass) {
     const int32_t visitor = handleOf(entity);
     if (visits_.contains(spot)) continue;
     if (!spots_.contains(spot)) violation("the visit table holds \"" + spot + "\", no spot of the catalogue");
+    if (switchedOff_.covers(spot)) {
+      violation("a visit to " + spot + " started, where Quillhaven.ini switches visits off");
+    }
     Tracked visit = begun_[spot];
     if (visit.visitor != visitor) {
       visit = Tracked();

@@ -11,13 +11,15 @@
 
 #include "fake_game/fake_game.h"
 #include "runs/pass_conditions.h"
+#include "runs/settings_variant.h"
 #include "town/sim_world.h"
 
 namespace world {
 
 class Invariants {
  public:
-  explicit Invariants(const SimWorld& world);
+  // No visit may start where `switchedOff` covers its spot.
+  explicit Invariants(const SimWorld& world, SwitchedOff switchedOff = {});
 
   // The conditions the next pass will run under; call it before the pass.
   void beforePass(const PassConditions& conditions) { conditions_ = conditions; }
@@ -61,6 +63,7 @@ class Invariants {
   bool keepsAStoreOnAVisit(int32_t ped) const;
 
   const SimWorld& world_;
+  const SwitchedOff switchedOff_;
   int64_t pass_ = 0;
   PassConditions conditions_;
   std::map<std::string, Point> spots_;     // every spot of the catalogue, where a visitor stands

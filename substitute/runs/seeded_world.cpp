@@ -101,13 +101,13 @@ uint64_t SeededWorld::report(const substitute::FakeGame& game, const WorldRun& r
   const uint64_t count = violations.size() + game.rejectionCount;
   for (std::string& rejection : rejectionsOf(game, passes_)) violations.push_back(std::move(rejection));
   run.write(formatted(
-      "seed %llu: %s, %d townsfolk, from %s, Cooldown=%d, AllowShopkeeperVisits=%d, Log=%d, %lld passes, "
+      "seed %llu: %s, %d townsfolk, from %s, Cooldown=%d, AllowShopkeeperVisits=%d, Log=%d%s, %lld passes, "
       "%llu violations, trace %016llx\n",
       static_cast<unsigned long long>(seed_), std::string(draws_.place->display).c_str(), draws_.townsfolk,
       clockText(draws_.startMinute * 60).c_str(), static_cast<int>(worldSetting("Cooldown", 60000)),
       worldSetting("AllowShopkeeperVisits", 1) != 0 ? 1 : 0, worldSetting("Log", 0) != 0 ? 1 : 0,
-      static_cast<long long>(passes_), static_cast<unsigned long long>(count),
-      static_cast<unsigned long long>(digest_)));
+      worldSwitchedOff().reportText().c_str(), static_cast<long long>(passes_),
+      static_cast<unsigned long long>(count), static_cast<unsigned long long>(digest_)));
   for (size_t index = 0; index < violations.size() && index < violationsShown; ++index) {
     run.write("  " + violations[index] + '\n');
   }

@@ -60,6 +60,8 @@ class SeededWorld {
   // writes its report: first the report line
   //   seed 5: Valentine, 34 townsfolk, from 20:23:00, Cooldown=60000,
   //   AllowShopkeeperVisits=1, Log=0, 1914 passes, 0 violations, trace 7db60c61ef854f31
+  // (after Log, ", switched off: Rhodes Doctor" when the settings file
+  // switches off a town or a kind of store),
   // then, for a failed world, its first violations and the faults it drew,
   // and last the natives it called. Returns 0 for a clean world, 1 for one
   // with violations. The first call the game rejects ends the world.
