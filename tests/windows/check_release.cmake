@@ -44,7 +44,10 @@ if(differs)
 endif()
 file(READ ${WORK}/unpacked/Quillhaven-Guide.txt guide)
 foreach(wanted "QUILLHAVEN ${VERSION}" "INSTALLING" "UNINSTALLING" "TROUBLESHOOTING" "Cooldown=20000"
-               "AllowShopkeeperVisits=0" "Log=1" "Quillhaven.log" "WINEDLLOVERRIDES=\"dinput8=n,b\"")
+               "AllowShopkeeperVisits=0" "Log=1" "Quillhaven.log" "WINEDLLOVERRIDES=\"dinput8=n,b\""
+               "[Towns]" "Valentine=1" "Strawberry=1" "Rhodes=1" "Blackwater=1" "Annesburg=1" "Tumbleweed=1"
+               "SaintDenis=1" "[Stores]" "Gunsmith=1" "GeneralStore=1" "Doctor=1" "PostOffice=1" "Tailor=1"
+               "Barber=1")
   string(FIND "${guide}" "${wanted}" at)
   if(at EQUAL -1)
     fail("the guide does not mention ${wanted}")
