@@ -94,9 +94,9 @@ FreeSpots collectFreeSpots(const std::vector<StoreSpot>& townSpots, int& switche
   return free;
 }
 
-// A town or kind of store switched off costs no call: the switches are
-// asked after the cooldown's timer read, and before the pick asks the game
-// anything. Two tries; before the second, recruits of earlier picks become eligible
+// A town or kind of store switched off costs no call: the switches are asked
+// after the cooldown's timer read, and before the pick asks the game anything.
+// Two tries; before the second, recruits of earlier picks become eligible
 // again.
 void startNewVisit(MainLoopState& state, std::string_view town, std::string_view key, Vec3 player) {
   const std::vector<StoreSpot>* spots = townSpots(key);

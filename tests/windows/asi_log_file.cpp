@@ -109,10 +109,10 @@ TEST(QuillhavenLog, LogOnWritesTheStartAndTheWholeVisitInCrLfLines) {
   EXPECT_EQ(log.back(), '\n');
 
   const std::string time = R"(\d\d:\d\d:\d\d  )";
-  EXPECT_TRUE(
-      std::regex_match(lines.front(), std::regex(time + "game -  Quillhaven " QUILLHAVEN_VERSION
-                                                        " started: Cooldown=0 AllowShopkeeperVisits=1 "
-                                                        "Log=1; [1-9][0-9]* store spots")))
+  EXPECT_TRUE(std::regex_match(lines.front(),
+                               std::regex(time + "game -  Quillhaven " QUILLHAVEN_VERSION
+                                                 " started: Cooldown=0 AllowShopkeeperVisits=1 "
+                                                 "Log=1; [1-9][0-9]* store spots; nothing switched off")))
       << lines.front();
   const std::regex sent(time + R"(game \d+  visit 1: 30, on foot, is sent to VALENTINE_[A-Z0-9_]+)");
   const std::regex complete(time + R"(game \d+  visit 1 is complete)");
