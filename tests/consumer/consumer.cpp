@@ -42,8 +42,15 @@ int main() {
   const std::string expected =
       "read General/Cooldown .\\Quillhaven.ini;read General/AllowShopkeeperVisits .\\Quillhaven.ini;"
       "read General/Log .\\Quillhaven.ini;"
+      "read Towns/Valentine .\\Quillhaven.ini;read Towns/Strawberry .\\Quillhaven.ini;"
+      "read Towns/Rhodes .\\Quillhaven.ini;read Towns/Blackwater .\\Quillhaven.ini;"
+      "read Towns/Annesburg .\\Quillhaven.ini;read Towns/Tumbleweed .\\Quillhaven.ini;"
+      "read Towns/SaintDenis .\\Quillhaven.ini;"
+      "read Stores/Gunsmith .\\Quillhaven.ini;read Stores/GeneralStore .\\Quillhaven.ini;"
+      "read Stores/Doctor .\\Quillhaven.ini;read Stores/PostOffice .\\Quillhaven.ini;"
+      "read Stores/Tailor .\\Quillhaven.ini;read Stores/Barber .\\Quillhaven.ini;"
       "scriptRegister;keyboardHandlerRegister;scriptUnregister;keyboardHandlerUnregister;";
-  if (events != expected || atLoad.find("General/Log") == std::string::npos) {
+  if (events != expected || atLoad.find("Stores/Barber") == std::string::npos) {
     std::printf("expected %s\n     got %s\n", expected.c_str(), events.c_str());
     return 1;
   }
