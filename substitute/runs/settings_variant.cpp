@@ -12,30 +12,30 @@ namespace world {
 
 namespace {
 
-// The switches' keys, and the text that stands for each in a spot's name.
+// The switches' keys in [Towns] and [Stores], and the text that stands for
+// each in a spot's name.
 struct SwitchKey {
-  const char* section;
   const char* key;
   std::string_view inSpotName;
 };
 
 // clang-format off
 constexpr SwitchKey townSwitches[] = {
-    {"Towns", "Valentine", "VALENTINE"},
-    {"Towns", "Strawberry", "STRAWBERRY"},
-    {"Towns", "Rhodes", "RHODES"},
-    {"Towns", "Blackwater", "BLACKWATER"},
-    {"Towns", "Annesburg", "ANNESBURG"},
-    {"Towns", "Tumbleweed", "TUMBLEWEED"},
-    {"Towns", "SaintDenis", "SAINT_DENIS"},
+    {"Valentine", "VALENTINE"},
+    {"Strawberry", "STRAWBERRY"},
+    {"Rhodes", "RHODES"},
+    {"Blackwater", "BLACKWATER"},
+    {"Annesburg", "ANNESBURG"},
+    {"Tumbleweed", "TUMBLEWEED"},
+    {"SaintDenis", "SAINT_DENIS"},
 };
 constexpr SwitchKey storeSwitches[] = {
-    {"Stores", "Gunsmith", "GUNSMITH"},
-    {"Stores", "GeneralStore", "GENERAL_STORE"},
-    {"Stores", "Doctor", "DOCTOR"},
-    {"Stores", "PostOffice", "POST_OFFICE"},
-    {"Stores", "Tailor", "TAILOR"},
-    {"Stores", "Barber", "BARBER"},
+    {"Gunsmith", "GUNSMITH"},
+    {"GeneralStore", "GENERAL_STORE"},
+    {"Doctor", "DOCTOR"},
+    {"PostOffice", "POST_OFFICE"},
+    {"Tailor", "TAILOR"},
+    {"Barber", "BARBER"},
 };
 // clang-format on
 
@@ -123,13 +123,14 @@ std::string SwitchedOff::reportText() const {
 
 SwitchedOff worldSwitchedOff() {
   SwitchedOff switched;
-  for (const auto& rows :
-       {std::span<const SwitchKey>(townSwitches), std::span<const SwitchKey>(storeSwitches)}) {
+  auto read = [&](const char* section, std::span<const SwitchKey> rows) {
     for (const SwitchKey& row : rows) {
-      if (substitute::readProfileInt(row.section, row.key, 1, ".\\Quillhaven.ini") == 0)
+      if (substitute::readProfileInt(section, row.key, 1, ".\\Quillhaven.ini") == 0)
         switched.keys.emplace_back(row.key);
     }
-  }
+  };
+  read("Towns", townSwitches);
+  read("Stores", storeSwitches);
   return switched;
 }
 

@@ -13,6 +13,7 @@
 
 #include "entry/settings.h"
 #include "game/natives.h"
+#include "log_lines.h"
 #include "loop/main_loop.h"
 #include "loop/pass_log.h"
 #include "loop_fixture.h"
@@ -28,13 +29,6 @@ using ::testing::ElementsAreArray;
 using ::testing::EndsWith;
 using ::testing::HasSubstr;
 using ::testing::MatchesRegex;
-
-std::vector<std::string> logLines() {
-  std::ifstream file("Quillhaven.log", std::ios::binary);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
-  return lines;
-}
 
 TEST(LogFile, StartsAfreshAndStopsAtOneMebibyteWithALineSayingSo) {
   ASSERT_TRUE(quillhaven::Log) << "this case runs beside a Quillhaven.ini saying Log=1";

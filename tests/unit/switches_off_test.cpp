@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <climits>
-#include <fstream>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "entry/settings.h"
+#include "log_lines.h"
 #include "loop/main_loop.h"
 #include "loop/pass_log.h"
 #include "loop_fixture.h"
@@ -23,13 +23,6 @@ using ::testing::Contains;
 using ::testing::EndsWith;
 using ::testing::IsEmpty;
 using ::testing::MatchesRegex;
-
-std::vector<std::string> logLines() {
-  std::ifstream file("Quillhaven.log", std::ios::binary);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);) lines.push_back(line);
-  return lines;
-}
 
 class SwitchesOff : public LoopTest {
  protected:
